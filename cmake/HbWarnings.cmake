@@ -1,0 +1,15 @@
+# Warning flags for the project's own targets (third-party code keeps its own).
+function(hb_set_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /permissive-)
+    if(HB_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+                                              -Wnon-virtual-dtor -Wconversion -Wsign-conversion)
+    if(HB_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()

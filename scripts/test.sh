@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds every configuration and runs every suite:
+# native (g++), AddressSanitizer + UndefinedBehaviorSanitizer, ThreadSanitizer,
+# Windows x64 under Wine, and the fuzz targets for a bounded time.
+# Exits non-zero when any suite fails; the last line counts the suites.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$(pwd)
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+jobs=$(nproc)
+fuzz_seconds=${HB_FUZZ_SECONDS:-60}
+passed=0
+failed=0
+failed_names=()
+
+stage() {
+  local name=$1
+  shift
+  echo
+  echo "=== $name ==="
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    failed_names+=("$name")
+    echo "=== $name FAILED ==="
+  fi
+}
+
+build_and_test() {
+  local preset=$1
+  cmake --preset "$preset" >/dev/null &&
+    cmake --build --preset "$preset" -j "$jobs" &&
+    ctest --preset "$preset" -j "$jobs"
+}
+
+run_fuzzers() {
+  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j "$jobs" || return 1
+  local status=0 target name corpus
+  shopt -s nullglob
+  for target in build/fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus=$(mktemp -d)
+    [ -d "fuzz/corpus/${name#fuzz_}" ] && cp -r "fuzz/corpus/${name#fuzz_}/." "$corpus/"
+    echo "--- $name for ${fuzz_seconds}s"
+    if ! "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+         -artifact_prefix="build/fuzz/$name-" "$corpus" 2>&1 | tail -n 12; then
+      status=1
+    fi
+    rm -rf "$corpus"
+  done
+  return $status
+}
+
+# A display for the tests that open windows (native and under Wine).
+if [ -z "${DISPLAY:-}" ]; then
+  display=":$((90 + RANDOM % 100))"
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  trap 'kill $xvfb_pid 2>/dev/null; wineserver -k 2>/dev/null' EXIT
+  sleep 1
+fi
+
+stage "linux (g++)" build_and_test linux-debug
+stage "linux (ASan + UBSan)" build_and_test sanitize
+stage "linux (ThreadSanitizer)" build_and_test tsan
+
+# One Wine server for the whole Windows suite: a cold start costs seconds per process.
+export WINEPREFIX="$root/build/windows/wineprefix"
+windows_suite() {
+  cmake --preset windows >/dev/null || return 1
+  # Start the server and Wine's own services with their output detached: if a
+  # test started them, they would inherit CTest's pipes and keep it waiting.
+  scripts/wine-prefix.sh && wineserver -p &&
+    WINEDEBUG=-all wine cmd /c exit </dev/null >/dev/null 2>&1 &&
+    build_and_test windows
+  local status=$?
+  wineserver -k 2>/dev/null
+  return $status
+}
+stage "windows (mingw-w64 under Wine)" windows_suite
+stage "fuzz (libFuzzer, ${fuzz_seconds}s each)" run_fuzzers
+
+echo
+if [ $failed -gt 0 ]; then
+  echo "failed suites: ${failed_names[*]}"
+fi
+echo "suites: $passed passed, $failed failed"
+[ $failed -eq 0 ]
