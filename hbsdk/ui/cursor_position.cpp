@@ -1,0 +1,39 @@
+#include "hbsdk/ui/cursor_position.h"
+
+#include "hbsdk/ui/platform_services.h"
+#include "hbsdk/ui/widget.h"
+
+#include <cstdint>
+
+namespace hbsdk::ui {
+namespace {
+
+// A DPI that is not positive would divide by zero; such a screen is taken as 96.
+std::int32_t to_dips(std::int32_t pixels, std::int32_t dpi) {
+  if (dpi <= 0) {
+    return pixels;
+  }
+  return static_cast<std::int32_t>(static_cast<std::int64_t>(pixels) * 96 / dpi);
+}
+
+}  // namespace
+
+point cursor_position(const widget* relative_to) {
+  platform_services& services = platform();
+  point p = services.pointer_position();
+  if (relative_to != nullptr && relative_to->window() != nullptr) {
+    p = services.screen_to_client(*relative_to->window(), p);
+  }
+  const point dpi = services.screen_dpi();
+  p = {to_dips(p.x, dpi.x), to_dips(p.y, dpi.y)};
+  if (relative_to != nullptr) {
+    // The root (the node without a parent) keeps its own position out.
+    for (const widget* node = relative_to; node->parent() != nullptr; node = node->parent()) {
+      p.x -= node->x();
+      p.y -= node->y();
+    }
+  }
+  return p;
+}
+
+}  // namespace hbsdk::ui

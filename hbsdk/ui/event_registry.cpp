@@ -1,0 +1,50 @@
+#include "hbsdk/ui/event_registry.h"
+
+namespace hbsdk::ui {
+
+event_registry& event_registry::instance() {
+  static event_registry registry;
+  return registry;
+}
+
+void event_registry::connect(const event_object* object, event_type code, event_callback callback) {
+  lists_[object][static_cast<std::int32_t>(code)].push_back(std::move(callback));
+}
+
+bool event_registry::fire(event_object* object, event_type code, std::uint64_t value) {
+  const auto by_object = lists_.find(object);
+  if (by_object == lists_.end()) {
+    return false;
+  }
+  const auto by_code = by_object->second.find(static_cast<std::int32_t>(code));
+  if (by_code == by_object->second.end()) {
+    return false;
+  }
+  // The copy keeps this call stable while callbacks change the registry.
+  const std::vector<event_callback> callbacks = by_code->second;
+  const event_info info{object, code, value};
+  for (const event_callback& callback : callbacks) {
+    callback(info);
+  }
+  return true;
+}
+
+bool event_registry::has_handler(const event_object* object, event_type code) const {
+  const auto by_object = lists_.find(object);
+  return by_object != lists_.end() && by_object->second.contains(static_cast<std::int32_t>(code));
+}
+
+void event_registry::disconnect_all(const event_object* object, event_type code) {
+  const auto by_object = lists_.find(object);
+  if (by_object == lists_.end()) {
+    return;
+  }
+  by_object->second.erase(static_cast<std::int32_t>(code));
+  if (by_object->second.empty()) {
+    lists_.erase(by_object);
+  }
+}
+
+void event_registry::disconnect_object(const event_object* object) { lists_.erase(object); }
+
+}  // namespace hbsdk::ui

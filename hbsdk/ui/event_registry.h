@@ -1,0 +1,99 @@
+#pragma once
+// The process-wide table of event callbacks: for each (object, event code)
+// pair an ordered list of callbacks, run in the order they were connected.
+// Used on the user-interface thread only; it takes no locks.
+//
+// fire() calls a copy of the list, so a callback may connect, disconnect or
+// destroy objects without disturbing the call in progress. An empty callback
+// raises std::bad_function_call out of fire().
+
+#include "hbsdk/ui/event_info.h"
+#include "hbsdk/ui/event_object.h"
+#include "hbsdk/ui/event_type.h"
+#include "hbsdk/ui/non_copyable_non_moveable.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace hbsdk::ui {
+
+using event_callback = std::function<void(const event_info&)>;
+
+class event_registry : non_copyable_non_moveable {
+public:
+  // The one registry, built on first use and destroyed at process exit.
+  static event_registry& instance();
+
+  // Appends the callback to the pair's list, creating the list if needed.
+  void connect(const event_object* object, event_type code, event_callback callback);
+  // Calls a copy of the pair's list in order. False when the pair has no list
+  // (nothing is called); true otherwise, also for an empty list.
+  bool fire(event_object* object, event_type code, std::uint64_t value = 0);
+  // True when the pair has a list, even an empty one.
+  bool has_handler(const event_object* object, event_type code) const;
+  // Erases the pair's list.
+  void disconnect_all(const event_object* object, event_type code);
+  // Erases every list of the object (its destructor does this).
+  void disconnect_object(const event_object* object);
+  // Number of objects that hold at least one list.
+  std::size_t object_count() const noexcept { return lists_.size(); }
+
+private:
+  event_registry() = default;
+  ~event_registry() = default;
+
+  using code_lists = std::unordered_map<std::int32_t, std::vector<event_callback>>;
+  std::unordered_map<const event_object*, code_lists> lists_;
+};
+
+// Shorthands for the registry's operations.
+inline void connect(const event_object* object, event_type code, event_callback callback) {
+  event_registry::instance().connect(object, code, std::move(callback));
+}
+inline bool fire(event_object* object, event_type code, std::uint64_t value = 0) {
+  return event_registry::instance().fire(object, code, value);
+}
+inline bool has_handler(const event_object* object, event_type code) {
+  return event_registry::instance().has_handler(object, code);
+}
+inline void disconnect_all(const event_object* object, event_type code) {
+  event_registry::instance().disconnect_all(object, code);
+}
+
+// The three shapes of bound member function. A null target or member becomes
+// an empty callback, which fire() reports as std::bad_function_call instead of
+// calling through a null pointer.
+template <class Target, class Class>
+void connect(const event_object* object, event_type code, Target* target,
+             void (Class::*member)(const event_info&)) {
+  event_callback callback;
+  if (target != nullptr && member != nullptr) {
+    callback = [target, member](const event_info& info) { (target->*member)(info); };
+  }
+  connect(object, code, std::move(callback));
+}
+
+template <class Target, class Class>
+void connect(const event_object* object, event_type code, Target* target, void (Class::*member)()) {
+  event_callback callback;
+  if (target != nullptr && member != nullptr) {
+    callback = [target, member](const event_info&) { (target->*member)(); };
+  }
+  connect(object, code, std::move(callback));
+}
+
+template <class Target, class Class>
+void connect(const event_object* object, event_type code, Target* target, void (Class::*member)(bool),
+             bool fixed) {
+  event_callback callback;
+  if (target != nullptr && member != nullptr) {
+    callback = [target, member, fixed](const event_info&) { (target->*member)(fixed); };
+  }
+  connect(object, code, std::move(callback));
+}
+
+}  // namespace hbsdk::ui
