@@ -1,0 +1,101 @@
+// File operations on Windows, on wide paths: CreateDirectoryW, CreateFileW +
+// WriteFile for output, CreateFileW + SetFileTime for the times.
+#include "hbsdk/filesystem/file_ops.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "hbsdk/filesystem/win32/win32_path.h"
+
+namespace hbsdk::filesystem {
+namespace {
+
+FILETIME to_filetime(std::uint64_t ticks) {
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFF'FFFFu);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return time;
+}
+
+std::uint64_t from_filetime(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+HANDLE to_handle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+bool is_drive_letter(char16_t unit) { return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z'); }
+
+}  // namespace
+
+bool is_absolute(const file_path& path) {
+  const std::u16string& text = path.text();
+  if (text.size() >= 2 && text[0] == u'\\' && text[1] == u'\\') return true;  // \\server\share, \\?\C:\x
+  return text.size() >= 3 && is_drive_letter(text[0]) && text[1] == u':' && text[2] == u'\\';
+}
+
+bool create_directory(const file_path& path) {
+  if (fault_injected(file_op::create_directory)) return false;
+  return CreateDirectoryW(to_win32(path), nullptr) != 0;
+}
+
+bool stamp_file_times(const file_path& path, std::uint64_t creation, std::uint64_t last_write) {
+  if (fault_injected(file_op::stamp_times)) return false;
+  HANDLE file = CreateFileW(to_win32(path), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  // A time that does not fit a FILETIME is passed as null: that time stays unchanged.
+  const auto creation_ticks = to_windows_file_time(creation);
+  const auto last_write_ticks = to_windows_file_time(last_write);
+  FILETIME creation_time = to_filetime(creation_ticks.value_or(0));
+  FILETIME last_write_time = to_filetime(last_write_ticks.value_or(0));
+  const BOOL stamped = SetFileTime(file, creation_ticks ? &creation_time : nullptr, nullptr,
+                                   last_write_ticks ? &last_write_time : nullptr);
+  CloseHandle(file);
+  return stamped != 0 && creation_ticks && last_write_ticks;
+}
+
+std::optional<file_times> read_file_times(const file_path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(to_win32(path), GetFileExInfoStandard, &data)) return std::nullopt;
+  const auto creation = from_windows_file_time(from_filetime(data.ftCreationTime));
+  const auto last_write = from_windows_file_time(from_filetime(data.ftLastWriteTime));
+  if (!creation || !last_write) return std::nullopt;
+  return file_times{*creation, *last_write};
+}
+
+output_file::~output_file() { (void)close(); }
+
+bool output_file::open(const file_path& path) {
+  (void)close();
+  if (fault_injected(file_op::open)) return false;
+  HANDLE file = CreateFileW(to_win32(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  return true;
+}
+
+bool output_file::write(const std::uint8_t* data, std::size_t size) {
+  if (!is_open()) return false;
+  if (fault_injected(file_op::write)) return false;
+  constexpr std::size_t largest_call = 1u << 30;  // WriteFile takes a 32-bit count
+  while (size > 0) {
+    const DWORD wanted = static_cast<DWORD>(size < largest_call ? size : largest_call);
+    DWORD written = 0;
+    if (!WriteFile(to_handle(handle_), data, wanted, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool output_file::close() {
+  if (!is_open()) return true;
+  HANDLE file = to_handle(handle_);
+  handle_ = closed;
+  const bool closed_ok = CloseHandle(file) != 0;
+  return closed_ok && !fault_injected(file_op::close);
+}
+
+}  // namespace hbsdk::filesystem

@@ -1,0 +1,99 @@
+#include "installer/payload/archive_extractor.h"
+
+#include <utility>
+
+#include "hbsdk/filesystem/file_ops.h"
+#include "installer/payload/archive_name.h"
+#include "installer/payload/extract_archive.h"
+
+namespace installer {
+namespace fs = hbsdk::filesystem;
+
+namespace {
+
+// Writes inflated bytes to the output file and passes progress on.
+class file_sink final : public chunked_inflater::sink {
+public:
+  file_sink(fs::output_file& file, archive_extractor::observer* watcher) : file_(file), watcher_(watcher) {}
+  bool write(const std::uint8_t* data, std::size_t size) override { return file_.write(data, size); }
+  void consumed(std::size_t compressed_bytes) override {
+    if (watcher_ != nullptr) watcher_->consumed(compressed_bytes);
+  }
+
+private:
+  fs::output_file& file_;
+  archive_extractor::observer* watcher_;
+};
+
+}  // namespace
+
+archive_extractor::archive_extractor(const std::uint8_t* archive, std::uint64_t length, fs::file_path target,
+                                     observer* watcher)
+    : archive_(archive), length_(length), target_(std::move(target)), watcher_(watcher) {}
+
+extract_code archive_extractor::run() noexcept {
+  // Only building a path can throw below (std::bad_alloc, or std::length_error
+  // for an impossible size): the run ends with a code instead of the process.
+  try {
+    return extract();
+  } catch (...) {
+    return extract_code::out_of_memory;
+  }
+}
+
+extract_code archive_extractor::extract() {
+  // An empty or relative target would resolve against the working directory,
+  // which for an elevated Windows process is the system folder.
+  if (target_.empty() || !fs::is_absolute(target_)) return extract_code::bad_target;
+
+  archive_reader reader(archive_, length_);
+  if (const auto code = reader.read_header(); code != extract_code::ok) return code;
+
+  for (std::uint32_t i = 0; i < reader.directory_count(); ++i) {
+    directory_record record;
+    if (const auto code = reader.read_directory(record); code != extract_code::ok) return code;
+    if (const auto code = extract_directory(record); code != extract_code::ok) return code;
+  }
+
+  if (const auto code = reader.read_file_count(); code != extract_code::ok) return code;
+  for (std::uint32_t i = 0; i < reader.file_count(); ++i) {
+    file_record record;
+    if (const auto code = reader.read_file(record); code != extract_code::ok) return code;
+    if (const auto code = extract_file(reader, record); code != extract_code::ok) return code;
+  }
+  return extract_code::ok;
+}
+
+extract_code archive_extractor::extract_directory(const directory_record& record) {
+  fs::file_path relative;
+  if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
+  // An existing directory, or any other failure, is not an error here: the
+  // files inside then fail to open.
+  (void)fs::create_directory(target_ / relative);
+  return extract_code::ok;
+}
+
+extract_code archive_extractor::extract_file(const archive_reader& reader, const file_record& record) {
+  fs::file_path relative;
+  if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
+  const std::uint8_t* data = nullptr;
+  if (record.compressed_size > 0) {
+    if (const auto code = reader.locate_data(record, data); code != extract_code::ok) return code;
+  }
+
+  const fs::file_path path = target_ / relative;
+  fs::output_file file;
+  if (!file.open(path)) return extract_code::cannot_open_output;
+  if (record.compressed_size > 0) {
+    file_sink sink(file, watcher_);
+    // On failure the file is closed by its destructor and keeps what was written.
+    if (const auto code = inflater_.inflate(data, record.compressed_size, sink); code != extract_code::ok) return code;
+  }
+  // Closing completes the file: a failure here means it may be cut short.
+  if (!file.close()) return extract_code::write_failed;
+  // Stamped after closing, so that the close cannot change the last-write time.
+  set_file_times(path, record.creation_time, record.last_write_time);
+  return extract_code::ok;
+}
+
+}  // namespace installer
