@@ -1,0 +1,29 @@
+#include "installer/asset_library.h"
+
+#include "hbsdk/filesystem/encoding.h"
+#include "installer/documents_folder.h"
+#include "installer/environment.h"
+#include "installer/settings_store.h"
+
+namespace installer {
+
+namespace fs = hbsdk::filesystem;
+
+fs::file_path find_asset_library(std::string_view value_name, std::string_view variable_name) {
+  if (const auto store = settings_store::open(settings_key, settings_store::mode::read)) {
+    if (const auto stored = store->read_text(fs::to_wide(value_name), max_stored_folder_units)) {
+      return fs::file_path(std::u16string_view(*stored));
+    }
+  }
+  if (const auto value = environment_variable(fs::to_wide(variable_name)); value && !value->empty()) {
+    return fs::file_path(std::u16string_view(*value));
+  }
+  return documents_folder();
+}
+
+bool record_asset_library(std::string_view value_name, const fs::file_path& folder) {
+  auto store = settings_store::open(settings_key, settings_store::mode::write);
+  return store && store->write_text(fs::to_wide(value_name), folder.text());
+}
+
+}  // namespace installer

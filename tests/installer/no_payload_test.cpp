@@ -1,0 +1,25 @@
+// A whole run in an executable built without the payload object.
+#include <gtest/gtest.h>
+
+#include "installer/asset_library.h"
+#include "installer/payload_locator.h"
+#include "installer/system.h"
+#include "settings_sandbox.h"
+#include "temp_folder.h"
+
+using installer::testing::settings_sandbox;
+using installer::testing::temp_folder;
+
+TEST(no_payload, the_locator_finds_nothing) { EXPECT_FALSE(installer::find_payload().has_value()); }
+
+TEST(no_payload, a_run_ends_with_100_after_recording_the_folder) {
+  const settings_sandbox sandbox;
+  const temp_folder folder;
+  installer::System system;
+  ASSERT_TRUE(system.start(folder.file_path()));
+  system.join();
+  EXPECT_TRUE(system.done());
+  EXPECT_EQ(system.status(), installer::install_status::payload_missing);
+  EXPECT_EQ(installer::find_asset_library("OrreryUserPath", "ORRERY_USER_PATH"), folder.file_path());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}

@@ -1,0 +1,18 @@
+// The settings sandbox on Linux: a settings file of the test's own.
+#include "settings_sandbox.h"
+
+#include "installer/posix/settings_location.h"
+#include "scoped_variable.h"
+#include "temp_folder.h"
+
+namespace installer::testing {
+
+struct settings_sandbox::saved {
+  temp_folder folder;
+  scoped_variable file{settings_file_variable, (folder.path() / "config" / "settings").string()};
+};
+
+settings_sandbox::settings_sandbox() : saved_(std::make_unique<saved>()) {}
+settings_sandbox::~settings_sandbox() = default;
+
+}  // namespace installer::testing
