@@ -30,7 +30,7 @@
 #include "installer/payload/archive_reader.h"
 #include "installer/payload/chunked_inflater.h"
 #include "installer/payload/extract_archive.h"
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ double extract_once(const bench::mapped_file& archive, const std::filesystem::pa
   std::filesystem::remove_all(target);
   std::filesystem::create_directories(target);
   const auto start = clock_type::now();
-  const std::int32_t code = installer::extract_archive(archive.data(), archive.size(), hbpack::to_file_path(target));
+  const std::int32_t code = installer::extract_archive(archive.data(), archive.size(), hbsdk::filesystem::from_std_path(target));
   const double seconds = std::chrono::duration<double>(clock_type::now() - start).count();
   std::filesystem::remove_all(target);
   if (code != 0) throw std::runtime_error("extraction failed with code " + std::to_string(code));
@@ -109,7 +109,7 @@ double write_only(const archive_facts& facts, const std::filesystem::path& base,
   std::uint64_t written = 0;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     hbsdk::filesystem::output_file file;
-    if (!file.open(hbpack::to_file_path(target / std::to_string(i)))) throw std::runtime_error("cannot write files");
+    if (!file.open(hbsdk::filesystem::from_std_path(target / std::to_string(i)))) throw std::runtime_error("cannot write files");
     for (std::uint64_t left = sizes[i]; left > 0;) {
       const std::size_t step = left < chunk.size() ? static_cast<std::size_t>(left) : chunk.size();
       if (!file.write(chunk.data(), step)) throw std::runtime_error("cannot write files");

@@ -12,7 +12,7 @@
 
 #include "installer/payload/extract_archive.h"
 #include "installer/payload/extract_code.h"
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ std::filesystem::path fresh_folder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path folder = fresh_folder();
-  const std::int32_t code = installer::extract_archive(data, size, hbpack::to_file_path(folder / "target"));
+  const std::int32_t code = installer::extract_archive(data, size, hbsdk::filesystem::from_std_path(folder / "target"));
 
   if (std::strcmp(installer::extract_message(code), "unknown extraction code") == 0) {
     std::cerr << "extract_archive returned an unknown code " << code << '\n';

@@ -11,7 +11,7 @@
 #include "installer/settings_store.h"
 #include "installer/system.h"
 #include "settings_sandbox.h"
-#include "temp_folder.h"
+#include "hbsdk/filesystem/std_path.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 
   const installer::testing::settings_sandbox sandbox;
   installer::System system;
-  system.start(installer::testing::to_file_path(folder));
+  system.start(hbsdk::filesystem::from_std_path(folder));
   system.join();
   const std::int32_t status = system.status();
 

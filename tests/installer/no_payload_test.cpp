@@ -5,10 +5,10 @@
 #include "installer/payload_locator.h"
 #include "installer/system.h"
 #include "settings_sandbox.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 using installer::testing::settings_sandbox;
-using installer::testing::temp_folder;
+using hb_test::temp_folder;
 
 TEST(no_payload, the_locator_finds_nothing) { EXPECT_FALSE(installer::find_payload().has_value()); }
 

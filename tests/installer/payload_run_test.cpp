@@ -12,12 +12,13 @@
 #include "installer/system.h"
 #include "scoped_variable.h"
 #include "settings_sandbox.h"
-#include "temp_folder.h"
+#include "hbsdk/filesystem/std_path.h"
+#include "support/temp_folder.h"
 
 namespace stdfs = std::filesystem;
 using installer::testing::scoped_variable;
 using installer::testing::settings_sandbox;
-using installer::testing::temp_folder;
+using hb_test::temp_folder;
 
 namespace {
 
@@ -82,7 +83,7 @@ TEST(payload_run, an_unopenable_first_file_ends_with_200_after_recording_the_fol
   const temp_folder folder;
   // The target does not exist, so its first folder cannot be made and the
   // first file cannot be opened.
-  const hbsdk::filesystem::file_path target = installer::testing::to_file_path(folder.path() / "missing");
+  const hbsdk::filesystem::file_path target = hbsdk::filesystem::from_std_path(folder.path() / "missing");
   EXPECT_EQ(run_into(target), 200);
   EXPECT_EQ(recorded_folder(), target);
   EXPECT_TRUE(stdfs::is_empty(folder.path()));

@@ -11,7 +11,7 @@
 #include "installer/payload/extract_code.h"
 #include "payload_test_support.h"
 #include "tools/hbpack/archive_writer.h"
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 
 using installer::extract_code;
 using namespace payload_test;
@@ -39,7 +39,7 @@ hbpack::archive_writer sample_writer() {
 }
 
 std::uint64_t last_write_of(const std::filesystem::path& file) {
-  const auto times = fs::read_file_times(hbpack::to_file_path(file));
+  const auto times = fs::read_file_times(hbsdk::filesystem::from_std_path(file));
   return times ? times->last_write : 0;
 }
 
@@ -224,7 +224,7 @@ TEST(extract_archive, a_name_that_would_leave_the_target_is_refused_before_anyth
     if (c.as_directory) writer.add_directory(c.name);
     writer.add_file(c.as_directory ? "after.txt" : c.name, bytes_of("x"), july_28, july_28);
     const bytes archive = writer.build();
-    EXPECT_EQ(code(installer::extract_archive(archive.data(), archive.size(), hbpack::to_file_path(inner))),
+    EXPECT_EQ(code(installer::extract_archive(archive.data(), archive.size(), hbsdk::filesystem::from_std_path(inner))),
               extract_code::unsafe_name);
     EXPECT_EQ(outer.entries(), (std::vector<std::string>{"target", "target/Halbrook"}));
   }

@@ -12,7 +12,7 @@
 #include "tools/hbpack/archive_verifier.h"
 #include "tools/hbpack/archive_writer.h"
 #include "tools/hbpack/folder_packer.h"
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 #include "tools/hbpack/time_text.h"
 
 using namespace payload_test;
@@ -32,7 +32,7 @@ void make_source(const temp_folder& source, const std::vector<source_file>& file
     const std::filesystem::path path = source.path() / file.name;
     std::filesystem::create_directories(path.parent_path());
     write_text(path, file.content);
-    fs::stamp_file_times(hbpack::to_file_path(path), file.time, file.time);
+    fs::stamp_file_times(hbsdk::filesystem::from_std_path(path), file.time, file.time);
   }
 }
 
@@ -68,8 +68,8 @@ TEST(folder_packer, round_trips_a_folder_with_its_times) {
   for (const auto& file : sample_files) {
     SCOPED_TRACE(file.name);
     EXPECT_EQ(read_text(target.path() / file.name), file.content);
-    const auto packed = fs::read_file_times(hbpack::to_file_path(source.path() / file.name));
-    EXPECT_EQ(fs::read_file_times(hbpack::to_file_path(target.path() / file.name)), packed);
+    const auto packed = fs::read_file_times(hbsdk::filesystem::from_std_path(source.path() / file.name));
+    EXPECT_EQ(fs::read_file_times(hbsdk::filesystem::from_std_path(target.path() / file.name)), packed);
   }
 }
 

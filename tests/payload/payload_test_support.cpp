@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
+#include "hbsdk/filesystem/std_path.h"
 #include "tools/hbpack/archive_writer.h"
-#include "tools/hbpack/native_path.h"
 
 namespace payload_test {
 
@@ -34,46 +30,16 @@ std::string noise(std::size_t size, std::uint32_t seed) {
   return out;
 }
 
-temp_folder::temp_folder() {
-  static std::atomic<unsigned> counter{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = std::filesystem::temp_directory_path() /
-          ("hb_payload_" + std::to_string(stamp) + "_" + std::to_string(counter++));
-  std::filesystem::create_directories(path_);
-}
-
-temp_folder::~temp_folder() {
-  std::error_code error;
-  // Read-only files cannot be removed on Windows: give write access back first.
-  for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                 error);
-  }
-  std::filesystem::remove_all(path_, error);
-}
-
-hbsdk::filesystem::file_path temp_folder::file_path() const { return hbpack::to_file_path(path_); }
-
-std::vector<std::string> temp_folder::entries() const {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_)) {
-    names.push_back(hbpack::utf8_text(entry.path().lexically_relative(path_)));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 std::string read_text(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  EXPECT_TRUE(in.good()) << hbpack::utf8_text(file) << " cannot be read";
+  EXPECT_TRUE(in.good()) << hbsdk::filesystem::utf8_text(file) << " cannot be read";
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void write_text(const std::filesystem::path& file, std::string_view text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  ASSERT_TRUE(out.good()) << hbpack::utf8_text(file) << " cannot be written";
+  ASSERT_TRUE(out.good()) << hbsdk::filesystem::utf8_text(file) << " cannot be written";
 }
 
 byte_builder& byte_builder::u32(std::uint32_t value) {

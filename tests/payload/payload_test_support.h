@@ -1,7 +1,6 @@
 #pragma once
-// Helpers shared by the payload tests: a temporary folder that cleans up
-// after itself, a little-endian byte builder for hand-made archives, and
-// whole-file reads.
+// Helpers shared by the payload tests: a little-endian byte builder for
+// hand-made archives, zlib streams, whole-file reads and writes.
 
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "hbsdk/filesystem/file_path.h"
+#include "support/temp_folder.h"
 #include "installer/payload/extract_code.h"
 
 namespace installer {
@@ -31,23 +31,7 @@ bytes zlib_of(std::string_view text);
 // Deterministic bytes that barely compress.
 std::string noise(std::size_t size, std::uint32_t seed = 1);
 
-// A fresh, empty folder below the system's temporary folder, removed with
-// everything in it (read-only entries included) when it goes out of scope.
-class temp_folder {
-public:
-  temp_folder();
-  ~temp_folder();
-  temp_folder(const temp_folder&) = delete;
-  temp_folder& operator=(const temp_folder&) = delete;
-
-  const std::filesystem::path& path() const noexcept { return path_; }
-  hbsdk::filesystem::file_path file_path() const;
-  // Every entry below the folder, as sorted relative generic names.
-  std::vector<std::string> entries() const;
-
-private:
-  std::filesystem::path path_;
-};
+using hb_test::temp_folder;
 
 std::string read_text(const std::filesystem::path& file);
 void write_text(const std::filesystem::path& file, std::string_view text);

@@ -6,13 +6,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 
 namespace hbpack {
 namespace {
 
 [[noreturn]] void fail(const std::filesystem::path& file, const std::string& reason) {
-  throw std::runtime_error(utf8_text(file) + ": " + reason);
+  throw std::runtime_error(hbsdk::filesystem::utf8_text(file) + ": " + reason);
 }
 
 std::string system_reason(const char* what) {

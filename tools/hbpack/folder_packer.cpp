@@ -5,16 +5,16 @@
 #include <utility>
 
 #include "hbsdk/filesystem/file_ops.h"
+#include "hbsdk/filesystem/std_path.h"
 #include "installer/payload/archive_name.h"
 #include "tools/hbpack/archive_writer.h"
 #include "tools/hbpack/file_bytes.h"
-#include "tools/hbpack/native_path.h"
 
 namespace hbpack {
 namespace {
 
 [[noreturn]] void fail(const std::filesystem::path& entry, const std::string& reason) {
-  throw std::runtime_error(utf8_text(entry) + ": " + reason);
+  throw std::runtime_error(hbsdk::filesystem::utf8_text(entry) + ": " + reason);
 }
 
 std::string name_of(const std::filesystem::path& entry) {
@@ -80,7 +80,7 @@ std::vector<std::uint8_t> folder_packer::pack(const std::function<void(std::size
     const std::filesystem::path file = source_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
     const std::vector<std::uint8_t> content = read_file_bytes(file);
     if (content.size() > 0xFFFF'FFFFu) fail(file, "is larger than the format allows (4 GiB)");
-    const auto times = hbsdk::filesystem::read_file_times(to_file_path(file));
+    const auto times = hbsdk::filesystem::read_file_times(hbsdk::filesystem::from_std_path(file));
     if (!times) fail(file, "its times cannot be read");
     std::vector<std::uint8_t> stream;
     if (!content.empty()) stream = zlib_compress(content, archive_writer::best_compression, progress);

@@ -19,7 +19,7 @@
 #include "tools/hbpack/console.h"
 #include "tools/hbpack/file_bytes.h"
 #include "tools/hbpack/folder_packer.h"
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 #include "tools/hbpack/progress_bar.h"
 
 namespace {
@@ -46,7 +46,7 @@ int create(const std::filesystem::path& source, const std::filesystem::path& arc
   const std::vector<std::uint8_t> bytes = packer.pack([&bar](std::size_t amount) { bar.advance(amount); });
   bar.finish();
   hbpack::write_file_bytes(archive, bytes);
-  std::cout << hbpack::utf8_text(archive) << ": " << packer.directories().size() << " directories, "
+  std::cout << hbsdk::filesystem::utf8_text(archive) << ": " << packer.directories().size() << " directories, "
             << packer.files().size() << " files, " << packer.total_bytes() << " bytes packed into " << bytes.size()
             << '\n';
   return success;
@@ -63,9 +63,9 @@ int verify(const std::filesystem::path& archive) {
   const std::vector<std::string> problems =
       hbpack::verify_archive(bytes, [&bar](std::size_t amount) { bar.advance(amount); });
   bar.finish();
-  for (const auto& problem : problems) std::cerr << hbpack::utf8_text(archive) << ": " << problem << '\n';
+  for (const auto& problem : problems) std::cerr << hbsdk::filesystem::utf8_text(archive) << ": " << problem << '\n';
   if (!problems.empty()) return failure;
-  std::cout << hbpack::utf8_text(archive) << ": sound\n";
+  std::cout << hbsdk::filesystem::utf8_text(archive) << ": sound\n";
   return success;
 }
 
@@ -86,12 +86,12 @@ int extract(const std::filesystem::path& archive, const std::filesystem::path& t
   std::error_code error;
   const std::filesystem::path absolute_target = target.empty() ? target : std::filesystem::absolute(target, error);
   if (error) {
-    std::cerr << hbpack::utf8_text(target) << ": cannot be made absolute (" << error.message() << ")\n";
+    std::cerr << hbsdk::filesystem::utf8_text(target) << ": cannot be made absolute (" << error.message() << ")\n";
     return failure;
   }
   hbpack::progress_bar bar("extracting", bytes.size());
   extract_progress watcher(bar);
-  installer::archive_extractor extractor(bytes.data(), bytes.size(), hbpack::to_file_path(absolute_target), &watcher);
+  installer::archive_extractor extractor(bytes.data(), bytes.size(), hbsdk::filesystem::from_std_path(absolute_target), &watcher);
   const std::int32_t code = to_int(extractor.run());
   if (code == 0) bar.finish();
   std::ostream& out = code == 0 ? std::cout : std::cerr;

@@ -15,7 +15,7 @@
 
 #include "hbsdk/filesystem/file_ops.h"
 #include "tools/hbpack/console.h"
-#include "tools/hbpack/native_path.h"
+#include "hbsdk/filesystem/std_path.h"
 #include "tools/hbpack/progress_bar.h"
 #include "tools/hbpackgen/content_generator.h"
 #include "tools/hbpackgen/pack_plan.h"
@@ -27,11 +27,11 @@ namespace fs = hbsdk::filesystem;
 void write_pack(const hbpackgen::pack_plan& plan, const std::filesystem::path& output, std::uint64_t seed) {
   std::error_code error;
   std::filesystem::create_directories(output, error);
-  if (error) throw std::runtime_error(hbpack::utf8_text(output) + ": cannot be created (" + error.message() + ")");
+  if (error) throw std::runtime_error(hbsdk::filesystem::utf8_text(output) + ": cannot be created (" + error.message() + ")");
   if (!std::filesystem::is_empty(output, error) || error)
-    throw std::runtime_error(hbpack::utf8_text(output) + ": is not an empty folder");
+    throw std::runtime_error(hbsdk::filesystem::utf8_text(output) + ": is not an empty folder");
 
-  const fs::file_path root = hbpack::to_file_path(output);
+  const fs::file_path root = hbsdk::filesystem::from_std_path(output);
   for (const auto& directory : plan.directories) {
     if (!fs::create_directory(root / fs::file_path(directory)))
       throw std::runtime_error(directory + ": the folder cannot be created");
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const hbpackgen::pack_plan plan = hbpackgen::make_pack_plan(size, seed);
     const std::filesystem::path output(std::u8string(args[1].begin(), args[1].end()));
     write_pack(plan, output, seed);
-    std::cout << hbpack::utf8_text(output) << ": " << plan.directories.size() << " directories, " << plan.files.size()
+    std::cout << hbsdk::filesystem::utf8_text(output) << ": " << plan.directories.size() << " directories, " << plan.files.size()
               << " files, " << plan.total_bytes() << " bytes\n";
     return 0;
   } catch (const std::exception& e) {

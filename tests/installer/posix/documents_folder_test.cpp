@@ -7,10 +7,10 @@
 #include "installer/documents_folder.h"
 #include "installer/posix/user_dirs.h"
 #include "scoped_variable.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 using installer::testing::scoped_variable;
-using installer::testing::temp_folder;
+using hb_test::temp_folder;
 
 TEST(user_dirs, documents_entry_is_found_and_expanded) {
   struct case_t {

@@ -10,11 +10,11 @@
 #include "installer/posix/settings_location.h"
 #include "installer/settings_store.h"
 #include "scoped_variable.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 using installer::settings_store;
 using installer::testing::scoped_variable;
-using installer::testing::temp_folder;
+using hb_test::temp_folder;
 namespace stdfs = std::filesystem;
 
 namespace {

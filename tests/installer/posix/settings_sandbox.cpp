@@ -3,12 +3,12 @@
 
 #include "installer/posix/settings_location.h"
 #include "scoped_variable.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace installer::testing {
 
 struct settings_sandbox::saved {
-  temp_folder folder;
+  hb_test::temp_folder folder;
   scoped_variable file{settings_file_variable, (folder.path() / "config" / "settings").string()};
 };
 
