@@ -65,6 +65,7 @@ extract_code archive_extractor::extract() {
 }
 
 extract_code archive_extractor::extract_directory(const directory_record& record) {
+  if (watcher_ != nullptr) watcher_->entering(record.name);
   fs::file_path relative;
   if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
   // An existing directory, or any other failure, is not an error here: the
@@ -74,6 +75,7 @@ extract_code archive_extractor::extract_directory(const directory_record& record
 }
 
 extract_code archive_extractor::extract_file(const archive_reader& reader, const file_record& record) {
+  if (watcher_ != nullptr) watcher_->entering(record.name);
   fs::file_path relative;
   if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
   const std::uint8_t* data = nullptr;

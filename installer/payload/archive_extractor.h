@@ -6,6 +6,7 @@
 // tools use this class directly to watch the progress of the same run.
 
 #include <cstdint>
+#include <string_view>
 
 #include "hbsdk/filesystem/file_path.h"
 #include "installer/payload/archive_reader.h"
@@ -16,11 +17,14 @@ namespace installer {
 
 class archive_extractor {
 public:
-  // Told how many compressed bytes each step took in, for a progress
-  // display; it must not throw.
+  // Told which entry the run is at and how many compressed bytes each step
+  // took in, for a progress display and for naming the entry a fault stopped
+  // at; it must not throw.
   class observer {
   public:
     virtual ~observer() = default;
+    // The UTF-8 name of the directory or file record about to be processed.
+    virtual void entering(std::string_view name) = 0;
     virtual void consumed(std::uint64_t compressed_bytes) = 0;
   };
 

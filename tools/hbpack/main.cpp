@@ -11,15 +11,16 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "hbsdk/filesystem/std_path.h"
 #include "installer/payload/archive_extractor.h"
 #include "tools/hbpack/archive_lister.h"
 #include "tools/hbpack/archive_verifier.h"
 #include "tools/hbpack/console.h"
 #include "tools/hbpack/file_bytes.h"
 #include "tools/hbpack/folder_packer.h"
-#include "hbsdk/filesystem/std_path.h"
 #include "tools/hbpack/progress_bar.h"
 
 namespace {
@@ -69,14 +70,24 @@ int verify(const std::filesystem::path& archive) {
   return success;
 }
 
-// Moves the progress bar as the engine takes in compressed bytes.
+// Moves the progress bar as the engine takes in compressed bytes, and keeps
+// the name of the entry it is at, so that a failure can name it.
 class extract_progress final : public installer::archive_extractor::observer {
 public:
   explicit extract_progress(hbpack::progress_bar& bar) : bar_(bar) {}
+  void entering(std::string_view name) override {
+    try {
+      entry_.assign(name);
+    } catch (...) {
+      entry_.clear();  // only the message loses the name
+    }
+  }
   void consumed(std::uint64_t compressed_bytes) override { bar_.advance(compressed_bytes); }
+  const std::string& entry() const noexcept { return entry_; }
 
 private:
   hbpack::progress_bar& bar_;
+  std::string entry_;
 };
 
 int extract(const std::filesystem::path& archive, const std::filesystem::path& target) {
@@ -93,10 +104,19 @@ int extract(const std::filesystem::path& archive, const std::filesystem::path& t
   extract_progress watcher(bar);
   installer::archive_extractor extractor(bytes.data(), bytes.size(), hbsdk::filesystem::from_std_path(absolute_target), &watcher);
   const std::int32_t code = to_int(extractor.run());
-  if (code == 0) bar.finish();
-  std::ostream& out = code == 0 ? std::cout : std::cerr;
-  out << "code " << code << ": " << installer::extract_message(code) << '\n';
-  return code == 0 ? success : failure;
+  if (code == 0) {
+    bar.finish();
+    std::cout << "code 0: " << installer::extract_message(code) << '\n';
+    return success;
+  }
+  bar.stop();
+  // Name the entry the run stopped at (as joined to the target), or the
+  // archive itself when the fault lies before the first entry.
+  const std::string where = watcher.entry().empty()
+                                ? hbsdk::filesystem::utf8_text(archive)
+                                : hbsdk::filesystem::utf8_text(absolute_target) + "/" + watcher.entry();
+  std::cerr << where << ": code " << code << ": " << installer::extract_message(code) << '\n';
+  return failure;
 }
 
 }  // namespace

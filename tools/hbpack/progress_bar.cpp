@@ -12,10 +12,12 @@ progress_bar::progress_bar(std::string label, std::uint64_t total)
   if (active_) draw(0);
 }
 
-progress_bar::~progress_bar() {
-  if (active_) {
-    std::fputc('\n', stderr);  // cut short by an error: keep the bar as it was
-  }
+progress_bar::~progress_bar() { stop(); }
+
+void progress_bar::stop() {
+  if (!active_) return;
+  std::fputc('\n', stderr);
+  active_ = false;
 }
 
 void progress_bar::advance(std::uint64_t amount) {

@@ -19,6 +19,9 @@ public:
   void advance(std::uint64_t amount);
   // Draws the full bar and ends its line; later calls do nothing.
   void finish();
+  // Ends the bar's line as it stands (the work was cut short), so that a
+  // message can follow on a line of its own; later calls do nothing.
+  void stop();
 
 private:
   void draw(int percent);
