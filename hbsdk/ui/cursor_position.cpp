@@ -21,12 +21,13 @@ std::int32_t to_dips(std::int32_t pixels, std::int32_t dpi) {
 point cursor_position(const widget* relative_to) {
   platform_services& services = platform();
   point p = services.pointer_position();
-  if (relative_to != nullptr && relative_to->window() != nullptr) {
+  const bool in_window = relative_to != nullptr && relative_to->window() != nullptr;
+  if (in_window) {
     p = services.screen_to_client(*relative_to->window(), p);
   }
   const point dpi = services.screen_dpi();
   p = {to_dips(p.x, dpi.x), to_dips(p.y, dpi.y)};
-  if (relative_to != nullptr) {
+  if (in_window) {
     // The root (the node without a parent) keeps its own position out.
     for (const widget* node = relative_to; node->parent() != nullptr; node = node->parent()) {
       p.x -= node->x();

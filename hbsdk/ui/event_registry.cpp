@@ -23,7 +23,16 @@ bool event_registry::fire(event_object* object, event_type code, std::uint64_t v
   // The copy keeps this call stable while callbacks change the registry.
   const std::vector<event_callback> callbacks = by_code->second;
   const event_info info{object, code, value};
+  firing frame{object, false};
+  firing_.push_back(&frame);
+  struct pop_frame {
+    std::vector<firing*>& stack;
+    ~pop_frame() { stack.pop_back(); }
+  } pop{firing_};
   for (const event_callback& callback : callbacks) {
+    if (frame.object_gone) {
+      break;
+    }
     callback(info);
   }
   return true;
@@ -45,6 +54,13 @@ void event_registry::disconnect_all(const event_object* object, event_type code)
   }
 }
 
-void event_registry::disconnect_object(const event_object* object) { lists_.erase(object); }
+void event_registry::disconnect_object(const event_object* object) {
+  lists_.erase(object);
+  for (firing* frame : firing_) {
+    if (frame->object == object) {
+      frame->object_gone = true;
+    }
+  }
+}
 
 }  // namespace hbsdk::ui

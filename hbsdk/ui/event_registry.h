@@ -3,9 +3,12 @@
 // pair an ordered list of callbacks, run in the order they were connected.
 // Used on the user-interface thread only; it takes no locks.
 //
-// fire() calls a copy of the list, so a callback may connect, disconnect or
-// destroy objects without disturbing the call in progress. An empty callback
-// raises std::bad_function_call out of fire().
+// fire() calls a copy of the list, so a callback may connect or disconnect
+// callbacks without changing the call in progress. A callback may also
+// destroy the object the event is fired on: the callbacks of that call that
+// have not run yet are then skipped. (Callbacks bound to other objects that a
+// callback destroys are not protected.) An empty callback raises
+// std::bad_function_call out of fire().
 
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_object.h"
@@ -37,7 +40,8 @@ public:
   bool has_handler(const event_object* object, event_type code) const;
   // Erases the pair's list.
   void disconnect_all(const event_object* object, event_type code);
-  // Erases every list of the object (its destructor does this).
+  // Erases every list of the object (its destructor does this) and stops the
+  // calls of fire() in progress on it.
   void disconnect_object(const event_object* object);
   // Number of objects that hold at least one list.
   std::size_t object_count() const noexcept { return lists_.size(); }
@@ -46,8 +50,16 @@ private:
   event_registry() = default;
   ~event_registry() = default;
 
+  // One call of fire() in progress; disconnect_object marks it when its
+  // object goes away, so the rest of its callbacks are not called.
+  struct firing {
+    const event_object* object;
+    bool object_gone;
+  };
+
   using code_lists = std::unordered_map<std::int32_t, std::vector<event_callback>>;
   std::unordered_map<const event_object*, code_lists> lists_;
+  std::vector<firing*> firing_;
 };
 
 // Shorthands for the registry's operations.

@@ -59,9 +59,13 @@ void widget::create(widget& parent, const rect& bounds) {
   if (parent_ != nullptr) {
     parent_->remove_child(*this);
   }
-  window_ = parent.window_;
+  move_to_window(parent.window_);
   parent_ = &parent;
   place(bounds);
+  // Children created before this widget join its window after it.
+  for (widget* child : children_) {
+    child->join_window(window_);
+  }
   parent.add_child(*this);
   fire(this, event_type::created);
 }
@@ -73,9 +77,37 @@ void widget::create_as_root(ui::window& owner, const rect& client) {
   if (parent_ != nullptr) {
     parent_->remove_child(*this);
   }
-  window_ = &owner;
+  move_to_window(&owner);
   place({0, 0, client.width, client.height});
+  // Children created before the root join the window after it.
+  for (widget* child : children_) {
+    child->join_window(&owner);
+  }
   fire(this, event_type::created);
+}
+
+// Leaves the old window (its focus, hover and Tab order forget this widget)
+// and points at the new one; the children are left as they are.
+void widget::move_to_window(ui::window* target) {
+  if (window_ != target && window_ != nullptr) {
+    window_->forget_widget(*this);
+  }
+  window_ = target;
+}
+
+// Moves the subtree into another window (or out of any): each widget leaves
+// the old window's focus, hover and Tab order, and each created widget joins
+// the new window's Tab order, parents before their children.
+void widget::join_window(ui::window* target) {
+  if (window_ != target) {
+    move_to_window(target);
+    if (target != nullptr && created_) {
+      target->focus_order_.push_back(this);
+    }
+  }
+  for (widget* child : children_) {
+    child->join_window(target);
+  }
 }
 
 // The initial placement: a widget becomes visible and enabled when it is created.
@@ -115,6 +147,7 @@ void widget::add_child(widget& child) {
   if (child.parent_ != nullptr && child.parent_ != this) {
     child.parent_->remove_child(child);
   }
+  child.join_window(window_);
   child.parent_ = this;
   child.push_parent_enabled(enabled_);
   child.push_parent_visible(visible_);
@@ -185,21 +218,29 @@ void widget::set_bounds(const rect& bounds) {
   }
   const bool size_changed = old.width != width_ || old.height != height_;
   const bool position_changed = old.x != x_ || old.y != y_;
-  // Callbacks may add or remove children; walk the list as it was.
+  // Callbacks may add, remove or destroy children: walk the list as it was,
+  // skipping each child that is no longer one by the time its turn comes.
   const std::vector<widget*> children = children_;
   if (size_changed) {
     const std::uint64_t old_size = pack_pair(old.width, old.height);
     fire(this, event_type::resized, old_size);
     for (widget* child : children) {
+      if (!has_child(child)) {
+        continue;
+      }
       fire(child, event_type::parent_resized, old_size);
-      child->apply_anchors(width_, height_);
+      if (has_child(child)) {
+        child->apply_anchors(width_, height_);
+      }
     }
   }
   if (position_changed) {
     const std::uint64_t old_position = pack_pair(old.x, old.y);
     fire(this, event_type::moved, old_position);
     for (widget* child : children) {
-      fire(child, event_type::parent_moved, old_position);
+      if (has_child(child)) {
+        fire(child, event_type::parent_moved, old_position);
+      }
     }
   }
   if (size_changed || position_changed) {
@@ -235,6 +276,10 @@ void widget::invalidate_window_area(const rect& area) const {
   const std::int32_t left = offset.x + area.x;
   const std::int32_t top = offset.y + area.y;
   platform().request_repaint(*window_, {left, top, left + area.width, top + area.height});
+}
+
+bool widget::has_child(const widget* child) const noexcept {
+  return std::find(children_.begin(), children_.end(), child) != children_.end();
 }
 
 bool widget::is_ancestor_of(const widget& other) const noexcept {

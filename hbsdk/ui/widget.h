@@ -29,7 +29,8 @@ public:
   // Places the widget into the parent's window under the parent: it becomes
   // visible and enabled (firing shown), is appended to the parent's children
   // (child_added on the parent) and to the window's Tab order, then created is
-  // fired. Throws std::logic_error when the widget is already created and
+  // fired. A parent that is not in a window yet takes the widget along when
+  // it joins one. Throws std::logic_error when the widget is already created and
   // std::invalid_argument when the parent is the widget or one of its children.
   void create(widget& parent, const rect& bounds);
   // Places the widget as the root of the window's tree at (0, 0) with the
@@ -37,7 +38,7 @@ public:
   void create_as_root(ui::window& owner, const rect& client);
 
   // Appends the child (child_added). A child that has another parent is first
-  // removed from it. Throws std::invalid_argument when the child is this
+  // removed from it; a child from another window moves into this one. Throws std::invalid_argument when the child is this
   // widget or one of its ancestors, or already one of its children.
   void add_child(widget& child);
   // Detaches the child (child_removed). Throws std::invalid_argument when it
@@ -84,6 +85,9 @@ private:
   void push_parent_visible(bool visible);
   void push_parent_enabled(bool enabled);
   void invalidate_window_area(const rect& area) const;
+  void move_to_window(ui::window* target);
+  void join_window(ui::window* target);
+  bool has_child(const widget* child) const noexcept;
   bool is_ancestor_of(const widget& other) const noexcept;
   // Called by a window that is going away before the widget.
   void forget_window() noexcept { window_ = nullptr; }

@@ -100,10 +100,13 @@ bool window::dispatch(event_type code, std::uint64_t value) {
     }
     case event_type::mouse_down:
     case event_type::mouse_double_click: {
-      widget* hit = hit_test(cursor_position(&root));
-      if (hit != nullptr && hit->is_enabled()) {
-        set_focus(hit, focus_reason::mouse);
-        fire(hit, code, value);
+      // The focus callbacks may destroy the widget that was hit.
+      const tracked_widget hit(*this, hit_test(cursor_position(&root)));
+      if (hit.get() != nullptr && hit.get()->is_enabled()) {
+        set_focus(hit.get(), focus_reason::mouse);
+        if (hit.get() != nullptr) {
+          fire(hit.get(), code, value);
+        }
       }
       break;
     }
@@ -171,21 +174,35 @@ bool window::dispatch_double_click(std::uint64_t button) {
 // within the hovered widget is a mouse_move; a move onto another widget is a
 // mouse_leave for the old one and a mouse_enter for the new one (each only
 // when enabled). hovered follows the hit even when it is none or disabled.
+// When the mouse_leave callback destroys the new widget, the hit is taken
+// again; when the mouse_enter callback destroys it, hovered becomes none.
 void window::route_mouse_move() {
   widget* captured = mouse_capture();
   if (captured != nullptr && captured->is_enabled()) {
     fire(captured, event_type::mouse_move, 0);
     return;
   }
-  widget* hit = hit_test(cursor_position(&root));
+  const point p = cursor_position(&root);
+  widget* hit = hit_test(p);
   if (hit == hovered_) {
     fire_on_enabled(hit, event_type::mouse_move, 0);
-  } else {
-    fire_on_enabled(hovered_, event_type::mouse_leave, 0);
-    fire_on_enabled(hit, event_type::mouse_enter, 0);
+    return;
   }
-  hovered_ = hit;
+  const tracked_widget next(*this, hit);
+  fire_on_enabled(hovered_, event_type::mouse_leave, 0);
+  if (next.get() != hit) {
+    hit = hit_test(p);
+  }
+  const tracked_widget entered(*this, hit);
+  fire_on_enabled(hit, event_type::mouse_enter, 0);
+  hovered_ = entered.get();
 }
+
+window::tracked_widget::tracked_widget(window& owner, widget* target) : owner_(owner), target_(target) {
+  owner_.tracked_.push_back(&target_);
+}
+
+window::tracked_widget::~tracked_widget() { std::erase(owner_.tracked_, &target_); }
 
 void window::set_focus(widget* target, focus_reason reason) {
   if (target == focused_) {
@@ -194,9 +211,14 @@ void window::set_focus(widget* target, focus_reason reason) {
   if (target != nullptr && target->window() != this) {
     throw std::invalid_argument("the widget does not belong to this window");
   }
-  widget* previous = focused_;
-  if (previous != nullptr) {
-    fire(previous, event_type::focus_lost, reason_value(reason));
+  // The focus_lost callback may destroy the new widget; focus then stays
+  // with what the old one's destruction left (the root).
+  const tracked_widget next(*this, target);
+  if (focused_ != nullptr) {
+    fire(focused_, event_type::focus_lost, reason_value(reason));
+  }
+  if (target != nullptr && next.get() == nullptr) {
+    return;
   }
   focused_ = target;
   if (target != nullptr && target->is_enabled()) {
@@ -272,6 +294,11 @@ void window::forget_widget(widget& gone) noexcept {
   }
   if (hovered_ == &gone) {
     hovered_ = nullptr;
+  }
+  for (widget** slot : tracked_) {
+    if (*slot == &gone) {
+      *slot = nullptr;
+    }
   }
 }
 

@@ -35,7 +35,8 @@ public:
 
   // Moves the focus: focus_lost on the old widget (whatever its state), then
   // focus_gained on the new one when it is set and enabled. Throws
-  // std::invalid_argument for a widget of another window.
+  // std::invalid_argument for a widget of another window (input routing
+  // never passes one).
   void set_focus(widget* target, focus_reason reason);
   // Tab: the next tab stop in creation order that is enabled and visible.
   void focus_next();
@@ -60,6 +61,21 @@ public:
 private:
   friend class widget;
 
+  // Holds a widget of this window across callbacks that may destroy it: the
+  // pointer turns null when the widget goes away.
+  class tracked_widget {
+  public:
+    tracked_widget(window& owner, widget* target);
+    ~tracked_widget();
+    tracked_widget(const tracked_widget&) = delete;
+    tracked_widget& operator=(const tracked_widget&) = delete;
+    widget* get() const noexcept { return target_; }
+
+  private:
+    window& owner_;
+    widget* target_;
+  };
+
   // Called by a widget's destructor so no pointer to it survives.
   void forget_widget(widget& gone) noexcept;
   std::size_t order_position(const widget* target) const noexcept;
@@ -72,6 +88,7 @@ private:
   widget* focused_ = nullptr;
   widget* hovered_ = nullptr;
   std::vector<widget*> focus_order_;
+  std::vector<widget**> tracked_;
 };
 
 }  // namespace hbsdk::ui

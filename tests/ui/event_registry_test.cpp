@@ -122,3 +122,17 @@ TEST(event_value, packs_pairs_pointers_and_wheel_deltas) {
   EXPECT_EQ(ui::value_double(ui::wheel_value(120)), 60.0);
   EXPECT_EQ(ui::value_double(ui::wheel_value(-120)), -60.0);
 }
+
+TEST(event_registry, a_callback_that_destroys_the_object_stops_the_rest_of_the_call) {
+  auto object = std::make_unique<listener>();
+  std::vector<std::string> calls;
+  ui::connect(object.get(), event_type::paint, [&](const ui::event_info&) {
+    calls.push_back("first");
+    object.reset();
+  });
+  ui::connect(object.get(), event_type::paint, object.get(), &listener::without_info);
+  listener* raw = object.get();
+  EXPECT_TRUE(ui::fire(raw, event_type::paint));
+  EXPECT_EQ(calls, std::vector<std::string>{"first"});  // the second callback's object is gone
+  EXPECT_EQ(object, nullptr);
+}

@@ -1,5 +1,6 @@
 #include "tree_fixture.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 using ui::event_type;
@@ -206,4 +207,63 @@ TEST_F(tree_test, destruction_detaches_from_the_parent_and_orphans_the_children)
   EXPECT_EQ(events.names(), strings{"root:child_removed"});
   EXPECT_TRUE(win.root.children().empty());
   EXPECT_EQ(child.parent(), nullptr);
+}
+
+TEST_F(tree_test, hiding_two_ancestors_hides_the_grandchild_until_both_are_shown) {
+  ui::widget outer, middle, leaf;
+  outer.create(win.root, {0, 0, 50, 50});
+  middle.create(outer, {0, 0, 40, 40});
+  leaf.create(middle, {0, 0, 10, 10});
+  outer.set_visible(false);
+  middle.set_visible(false);
+  EXPECT_FALSE(leaf.is_visible());
+  outer.set_visible(true);
+  EXPECT_FALSE(leaf.is_visible());  // middle is still hidden
+  middle.set_visible(true);
+  EXPECT_TRUE(leaf.is_visible());
+  // Showing middle pushes its own flag only: the leaf reads visible while
+  // outer is hidden, but the hit test (like painting) walks down from the
+  // root and stops at outer.
+  middle.set_visible(false);
+  outer.set_visible(false);
+  middle.set_visible(true);
+  EXPECT_FALSE(middle.is_visible());
+  EXPECT_TRUE(leaf.is_visible());
+  EXPECT_EQ(win.hit_test({5, 5}), &win.root);
+}
+
+TEST_F(tree_test, shown_during_create_sees_the_new_rectangle_before_the_widget_is_visible_or_created) {
+  ui::widget child;
+  child.set_enabled(false);
+  struct seen_flags {
+    ui::rect bounds;
+    bool visible, enabled, created, listed_by_parent;
+  } seen{};
+  ui::connect(&child, event_type::shown, [&](const ui::event_info&) {
+    const auto& siblings = win.root.children();
+    seen = {child.bounds(), child.own_visible(), child.own_enabled(), child.is_created(),
+            std::find(siblings.begin(), siblings.end(), &child) != siblings.end()};
+  });
+  child.create(win.root, {1, 2, 3, 4});
+  EXPECT_EQ(seen.bounds, (ui::rect{1, 2, 3, 4}));
+  EXPECT_FALSE(seen.visible);
+  EXPECT_TRUE(seen.enabled);  // enabling comes before showing
+  EXPECT_FALSE(seen.created);
+  EXPECT_FALSE(seen.listed_by_parent);
+}
+
+TEST_F(tree_test, parent_resized_sees_the_parents_new_size_before_the_childs_anchors_apply) {
+  ui::widget panel, child;
+  panel.create(win.root, {0, 0, 100, 50});
+  child.create(panel, {0, 0, 10, 10});
+  child.anchors.right = {true, 5};
+  ui::rect child_seen, panel_seen;
+  ui::connect(&child, event_type::parent_resized, [&](const ui::event_info&) {
+    child_seen = child.bounds();
+    panel_seen = panel.bounds();
+  });
+  panel.set_bounds({0, 0, 80, 50});
+  EXPECT_EQ(panel_seen, (ui::rect{0, 0, 80, 50}));
+  EXPECT_EQ(child_seen, (ui::rect{0, 0, 10, 10}));  // anchors are applied after the event
+  EXPECT_EQ(child.bounds(), (ui::rect{65, 0, 10, 10}));
 }
