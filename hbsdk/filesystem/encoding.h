@@ -18,6 +18,10 @@ namespace hbsdk::filesystem {
 // No partial result is returned.
 std::u16string to_wide(std::string_view utf8);
 
+// Decodes like to_wide, but never fails: each byte that does not start a
+// well-formed character becomes U+FFFD. For text that is only shown.
+std::u16string to_wide_replacing(std::string_view utf8);
+
 // Encodes wide text up to its first zero unit (or its end). Never fails: a
 // valid surrogate pair becomes one 4-byte sequence, and a lone surrogate is
 // written as the 3-byte form of its unit, like every other unit above 0x7FF.

@@ -1,7 +1,13 @@
 #include "hbsdk/ui/platform_services.h"
 
+#include "hbsdk/ui/null_backends.h"
+
+#include <stdexcept>
+
 namespace hbsdk::ui {
 namespace {
+
+class null_device_bitmap final : public device_bitmap {};
 
 class null_platform_services final : public platform_services {
 public:
@@ -10,12 +16,35 @@ public:
   point screen_to_client(const window&, point screen) override { return screen; }
   bool is_key_down(std::int32_t) override { return false; }
   point screen_dpi() override { return {96, 96}; }
+  point screen_size() override { return {1024, 768}; }
+  std::unique_ptr<window_backend> create_window_backend(native_window&) override {
+    return std::make_unique<null_window_backend>();
+  }
+  std::unique_ptr<render_backend> create_render_backend(native_window&) override {
+    return std::make_unique<null_render_backend>();
+  }
+  void wait_message() override {
+    throw std::logic_error("no platform is installed: a modal loop would wait for ever");
+  }
+  bool take_message() override { return false; }
+  void dispatch_message() override {}
+  void set_cursor(cursor_shape) override {}
 };
 
 null_platform_services null_services;
 platform_services* installed = nullptr;
 
 }  // namespace
+
+void null_window_backend::set_outer_rect(const rect& outer) {
+  const std::int32_t width = outer.width < 0 ? outer_.right - outer_.left : outer.width;
+  const std::int32_t height = outer.height < 0 ? outer_.bottom - outer_.top : outer.height;
+  outer_ = {outer.x, outer.y, outer.x + width, outer.y + height};
+}
+
+std::unique_ptr<device_bitmap> null_render_backend::make_device_bitmap(const decoded_image&) {
+  return std::make_unique<null_device_bitmap>();
+}
 
 platform_services& platform() { return installed != nullptr ? *installed : null_services; }
 

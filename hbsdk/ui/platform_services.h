@@ -1,19 +1,28 @@
 #pragma once
-// The few platform services the widget tree needs, behind one small
-// interface: a repaint request for part of a window, the pointer position in
-// screen pixels and its conversion to a window's client pixels, the state of
-// a key, and the screen DPI read once at start-up.
+// The process-wide services of a platform, behind one interface: what the
+// widget tree needs (a repaint request for part of a window, the pointer
+// position and its conversion to a window's client pixels, the state of a
+// key, the screen DPI read once at start-up), the native windows and their
+// drawing backends, the message queue that modal loops pump, and the cursor.
 //
-// Each platform installs its implementation at start-up; tests install the
-// recording one from hbsdk/ui/testing. Until one is installed, a null
-// implementation answers: no repaint, pointer at (0, 0), every key up, 96 DPI.
+// A program installs its platform's implementation at start-up (the Windows
+// or the SDL one); tests install the headless one from hbsdk/ui/testing.
+// Until one is installed, a null implementation answers: no repaint, pointer
+// at (0, 0), every key up, 96 DPI, windows that exist only as backends that
+// do nothing, and a message queue that is always empty (a modal loop run on
+// it raises std::logic_error instead of waiting for ever).
 
+#include "hbsdk/ui/cursor_shape.h"
 #include "hbsdk/ui/geometry.h"
+#include "hbsdk/ui/render_backend.h"
+#include "hbsdk/ui/window_backend.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace hbsdk::ui {
 
+class native_window;
 class window;
 
 class platform_services {
@@ -30,6 +39,23 @@ public:
   virtual bool is_key_down(std::int32_t virtual_key) = 0;
   // Dots per inch of the screen (x, y), as read once at start-up.
   virtual point screen_dpi() = 0;
+  // The size of the primary screen in pixels.
+  virtual point screen_size() = 0;
+
+  // A backend for a new native window (not made yet: see window_backend::create).
+  virtual std::unique_ptr<window_backend> create_window_backend(native_window& owner) = 0;
+  // The drawing backend of a native window, made right after the window.
+  virtual std::unique_ptr<render_backend> create_render_backend(native_window& target) = 0;
+
+  // The message queue of the user-interface thread, shared by every window:
+  // wait_message blocks until a message is queued; take_message removes the
+  // next one (false when none is queued) and dispatch_message delivers the
+  // one taken last to its window. A modal loop is built from these three.
+  virtual void wait_message() = 0;
+  virtual bool take_message() = 0;
+  virtual void dispatch_message() = 0;
+
+  virtual void set_cursor(cursor_shape shape) = 0;
 
 protected:
   platform_services() = default;

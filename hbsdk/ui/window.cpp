@@ -3,22 +3,17 @@
 #include "hbsdk/ui/cursor_position.h"
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_registry.h"
-#include "hbsdk/ui/key_state.h"
-#include "hbsdk/ui/mouse_capture.h"
+#include "hbsdk/ui/platform_services.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace hbsdk::ui {
-namespace {
 
-constexpr std::uint64_t tab_character = 9;
-
-std::uint64_t reason_value(focus_reason reason) { return static_cast<std::uint64_t>(reason); }
-
-}  // namespace
-
-window::window() { root.set_name("BaseWidget"); }
+window::window() : native_(std::make_unique<native_window>()) {
+  root.set_name("BaseWidget");
+  set_cursor(cursor_shape::arrow);
+}
 
 window::~window() {
   // Widgets that outlive the window must not reach back into it.
@@ -28,264 +23,125 @@ window::~window() {
   root.forget_window();
 }
 
+void window::create(std::string_view title, const rect& placement) {
+  if (is_created() || root.is_created()) {
+    throw std::logic_error("the window is already created");
+  }
+  native_->create(*this, title, placement, parent != nullptr ? parent->native_.get() : nullptr);
+  create_tree({0, 0, placement.width, placement.height});
+  renderer_ = std::make_unique<ui::renderer>(platform().create_render_backend(*native_));
+  text_input_ = std::make_unique<text_input_context>(*native_);
+}
+
 void window::create_tree(const rect& client) {
   root.create_as_root(*this, client);
   focused_ = &root;
 }
 
-widget* window::hit_test(point client) const {
-  if (!root.is_visible()) {
-    return nullptr;
-  }
-  if (client.x < 0 || client.y < 0 || client.x >= root.width() || client.y >= root.height()) {
-    return nullptr;
-  }
-  const widget* node = &root;
-  point p = client;
-  for (;;) {
-    p.x -= node->x();
-    p.y -= node->y();
-    const widget* next = nullptr;
-    const std::vector<widget*>& children = node->children();
-    // The last child is drawn last, so it is on top and hit first.
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
-      const widget& c = **child;
-      if (c.is_visible() && c.x() <= p.x && p.x < c.x() + c.width() && c.y() <= p.y &&
-          p.y < c.y() + c.height()) {
-        next = &c;
-        break;
-      }
-    }
-    if (next == nullptr) {
-      return const_cast<widget*>(node);
-    }
-    node = next;
-  }
+std::int32_t window::run_modal() {
+  result_ = 0;
+  fire(this, event_type::shown);
+  native_->modal_loop();
+  return result_;
 }
 
-bool window::fire_on_enabled(widget* target, event_type code, std::uint64_t value) {
-  if (target == nullptr || !target->is_enabled()) {
-    return false;
-  }
-  fire(target, code, value);
-  return true;
+void window::close(std::int32_t value) {
+  result_ = value;
+  fire(this, event_type::hidden);
+  native_->end_modal();
 }
 
-// Routing of each code; "enabled" means is_enabled, p is cursor_position(root).
-//
-//   mouse_up                 capture (if enabled), else the enabled widget at p
-//   mouse_down, double_click the enabled widget at p: set_focus(it, mouse), then fire
-//   mouse_wheel              the enabled widget at p, then its ancestors up to the
-//                            root until one has a list
-//   mouse_leave              hovered, if enabled (hovered keeps its value)
-//   mouse_move               see route_mouse_move
-//   key_down, key_up         focused (if enabled), then the window itself
-//   key_char                 Tab moves the focus (Shift+Tab backwards) and fires
-//                            nothing; any other character goes to focused
-//   resized                  set_bounds of the root to (0, 0, width, height)
-//   focus_gained, _lost      focused (if enabled) with 0, then the window with 0
-//   files_dropped            the enabled widget at p
-//   text_composition         focused, if enabled
-//   anything else            ignored
-bool window::dispatch(event_type code, std::uint64_t value) {
-  switch (code) {
-    case event_type::mouse_up: {
-      widget* captured = mouse_capture();
-      if (captured != nullptr && captured->is_enabled()) {
-        fire(captured, code, value);
-      } else {
-        fire_on_enabled(hit_test(cursor_position(&root)), code, value);
-      }
-      break;
-    }
-    case event_type::mouse_down:
-    case event_type::mouse_double_click: {
-      // The focus callbacks may destroy the widget that was hit.
-      const tracked_widget hit(*this, hit_test(cursor_position(&root)));
-      if (hit.get() != nullptr && hit.get()->is_enabled()) {
-        set_focus(hit.get(), focus_reason::mouse);
-        if (hit.get() != nullptr) {
-          fire(hit.get(), code, value);
-        }
-      }
-      break;
-    }
-    case event_type::mouse_wheel: {
-      widget* target = hit_test(cursor_position(&root));
-      if (target != nullptr && target->is_enabled()) {
-        while (!fire(target, code, value) && target != &root && target->parent() != nullptr) {
-          target = target->parent();
-        }
-      }
-      break;
-    }
-    case event_type::mouse_leave:
-      fire_on_enabled(hovered_, code, value);
-      break;
-    case event_type::mouse_move:
-      route_mouse_move();
-      break;
-    case event_type::key_down:
-    case event_type::key_up:
-      fire_on_enabled(focused_, code, value);
-      fire(this, code, value);
-      break;
-    case event_type::key_char:
-      if (value == tab_character) {
-        if (key_state(key_selector::shift)) {
-          focus_previous();
-        } else {
-          focus_next();
-        }
-      } else {
-        fire_on_enabled(focused_, code, value);
-      }
-      break;
-    case event_type::resized:
-      root.set_bounds({0, 0, low_half(value), high_half(value)});
-      break;
-    case event_type::focus_gained:
-    case event_type::focus_lost:
-      fire_on_enabled(focused_, code, 0);
-      fire(this, code, 0);
-      break;
-    case event_type::files_dropped: {
-      fire_on_enabled(hit_test(cursor_position(&root)), code, value);
-      break;
-    }
-    case event_type::text_composition:
-      fire_on_enabled(focused_, code, value);
-      break;
-    default:
-      break;
-  }
-  return true;
-}
-
-bool window::dispatch_double_click(std::uint64_t button) {
-  widget* hit = hit_test(cursor_position(&root));
-  if (hit != nullptr && hit->is_enabled() && has_handler(hit, event_type::mouse_double_click)) {
-    return dispatch(event_type::mouse_double_click, button);
-  }
-  return dispatch(event_type::mouse_down, button);
-}
-
-// The capture takes every move while it is set and enabled. Otherwise a move
-// within the hovered widget is a mouse_move; a move onto another widget is a
-// mouse_leave for the old one and a mouse_enter for the new one (each only
-// when enabled). hovered follows the hit even when it is none or disabled.
-// When the mouse_leave callback destroys the new widget, the hit is taken
-// again; when the mouse_enter callback destroys it, hovered becomes none.
-void window::route_mouse_move() {
-  widget* captured = mouse_capture();
-  if (captured != nullptr && captured->is_enabled()) {
-    fire(captured, event_type::mouse_move, 0);
+void window::paint_tree(widget& w, const edge_rect& update) {
+  if (!w.is_visible() || renderer_ == nullptr) {
     return;
   }
-  const point p = cursor_position(&root);
-  widget* hit = hit_test(p);
-  if (hit == hovered_) {
-    fire_on_enabled(hit, event_type::mouse_move, 0);
-    return;
+  const point position{w.x(), w.y()};
+  paint_origin_.x += position.x;
+  paint_origin_.y += position.y;
+  const edge_rect area{paint_origin_.x, paint_origin_.y, paint_origin_.x + w.width(), paint_origin_.y + w.height()};
+  // Overlap with the edges included: only a rectangle wholly beside the
+  // update rectangle is skipped.
+  const bool overlaps = !(update.left > area.right || update.top > area.bottom || update.right < area.left ||
+                          update.bottom < area.top);
+  if (overlaps) {
+    // The scope and the origin are restored even when a paint callback throws.
+    struct scope_guard {
+      window& owner;
+      ~scope_guard() { owner.renderer_->end_widget(); }
+    };
+    renderer_->begin_widget(w, update);
+    const scope_guard guard{*this};
+    // Children that a paint callback removes (or destroys) are not painted.
+    const tracked_widget painted(*this, &w);
+    const std::vector<widget*> children = w.children();
+    fire(&w, event_type::paint);
+    for (widget* child : children) {
+      if (painted.get() != nullptr && child->shadow.on && w.has_child(child)) {
+        renderer_->draw_shadow(child->bounds(), {child->shadow.offset_x, child->shadow.offset_y}, child->shadow.size);
+      }
+    }
+    for (widget* child : children) {
+      if (painted.get() != nullptr && w.has_child(child)) {
+        paint_tree(*child, update);
+      }
+    }
   }
-  const tracked_widget next(*this, hit);
-  fire_on_enabled(hovered_, event_type::mouse_leave, 0);
-  if (next.get() != hit) {
-    hit = hit_test(p);
-  }
-  const tracked_widget entered(*this, hit);
-  fire_on_enabled(hit, event_type::mouse_enter, 0);
-  hovered_ = entered.get();
+  paint_origin_.x -= position.x;
+  paint_origin_.y -= position.y;
 }
+
+// Each tick counts as 0.1 s of hovering. A tooltip shows after 0.75 s over
+// one of the hovered widget's tooltip areas and hides after 6 s, or when the
+// pointer moves to another area or widget.
+void window::tooltip_tick() {
+  if (hovered_ != tooltip_widget_) {
+    hover_time_ = 0.0f;
+    tooltip_widget_ = hovered_;
+    hide_tooltip();
+  } else if (hovered_ != nullptr) {
+    const auto entries = tooltips_.find(hovered_);
+    if (entries != tooltips_.end() && !entries->second.empty()) {
+      const point p = cursor_position(hovered_);
+      const tooltip_entry* under = nullptr;
+      for (const tooltip_entry& entry : entries->second) {
+        const rect& a = entry.area;
+        if (p.x >= a.x && p.x <= a.x + a.width && p.y >= a.y && p.y <= a.y + a.height) {
+          under = &entry;
+          break;
+        }
+      }
+      if (under == nullptr) {
+        hover_time_ = 0.0f;
+        hide_tooltip();
+      } else if (under->area == tooltip_area_) {
+        if (hover_time_ >= 6.0f) {
+          hide_tooltip();
+        } else if (hover_time_ > 0.75f && !native_->shown) {
+          show_tooltip(*under);
+        }
+      } else {
+        hover_time_ = 0.0f;
+        tooltip_area_ = under->area;
+        hide_tooltip();
+      }
+    }
+  }
+  hover_time_ += 0.1f;
+}
+
+void window::add_tooltip(const widget& owner, tooltip_entry entry) { tooltips_[&owner].push_back(std::move(entry)); }
+
+// No tooltip window exists in this toolkit yet: showing only records the
+// state, so the tick's timing can be followed.
+void window::show_tooltip(const tooltip_entry&) { native_->shown = true; }
+
+void window::hide_tooltip() { native_->shown = false; }
 
 window::tracked_widget::tracked_widget(window& owner, widget* target) : owner_(owner), target_(target) {
   owner_.tracked_.push_back(&target_);
 }
 
 window::tracked_widget::~tracked_widget() { std::erase(owner_.tracked_, &target_); }
-
-void window::set_focus(widget* target, focus_reason reason) {
-  if (target == focused_) {
-    return;
-  }
-  if (target != nullptr && target->window() != this) {
-    throw std::invalid_argument("the widget does not belong to this window");
-  }
-  // The focus_lost callback may destroy the new widget; focus then stays
-  // with what the old one's destruction left (the root).
-  const tracked_widget next(*this, target);
-  if (focused_ != nullptr) {
-    fire(focused_, event_type::focus_lost, reason_value(reason));
-  }
-  if (target != nullptr && next.get() == nullptr) {
-    return;
-  }
-  focused_ = target;
-  if (target != nullptr && target->is_enabled()) {
-    fire(target, event_type::focus_gained, reason_value(reason));
-  }
-}
-
-std::size_t window::order_position(const widget* target) const noexcept {
-  const auto found = std::find(focus_order_.begin(), focus_order_.end(), target);
-  return static_cast<std::size_t>(found - focus_order_.begin());
-}
-
-bool window::accepts_tab(const widget* candidate) const {
-  return candidate->tab_stop && candidate->is_enabled() && candidate->is_visible();
-}
-
-// The position of the focused widget in the Tab order (the root when nothing
-// is focused); the order's size when the tree is not created yet.
-std::size_t window::tab_start() {
-  if (focused_ == nullptr) {
-    focused_ = &root;
-  }
-  return order_position(focused_);
-}
-
-// Steps from `from` through the Tab order, wrapping, until a widget that
-// accepts Tab or until back at `start`, and focuses it when it is another one.
-void window::tab_to(std::size_t from, std::size_t start, bool forward) {
-  const std::size_t count = focus_order_.size();
-  std::size_t i = from;
-  widget* candidate = focused_;
-  do {
-    i = forward ? (i + 1) % count : (i == 0 ? count - 1 : i - 1);
-    if (accepts_tab(focus_order_[i])) {
-      candidate = focus_order_[i];
-      break;
-    }
-  } while (i != start);
-  if (candidate != focused_) {
-    set_focus(candidate, focus_reason::keyboard);
-  }
-}
-
-void window::focus_next() {
-  const std::size_t start = tab_start();
-  if (start < focus_order_.size()) {
-    tab_to(start, start, true);
-  }
-}
-
-// From a widget that is no tab stop, the walk starts at the nearest earlier
-// tab stop, which is therefore passed over: with tab stops X, Y, Z after the
-// root and the root focused, Tab lands on X but Shift+Tab on Y.
-void window::focus_previous() {
-  const std::size_t start = tab_start();
-  const std::size_t count = focus_order_.size();
-  if (start >= count) {
-    return;
-  }
-  std::size_t from = start;
-  if (!focused_->tab_stop) {
-    do {
-      from = from == 0 ? count - 1 : from - 1;
-    } while (from != start && !focus_order_[from]->tab_stop);
-  }
-  tab_to(from, start, false);
-}
 
 void window::forget_widget(widget& gone) noexcept {
   std::erase(focus_order_, &gone);
@@ -295,6 +151,11 @@ void window::forget_widget(widget& gone) noexcept {
   if (hovered_ == &gone) {
     hovered_ = nullptr;
   }
+  if (tooltip_widget_ == &gone) {
+    tooltip_widget_ = nullptr;
+  }
+  tooltips_.erase(&gone);
+  native_->kill_timers_of(&gone);
   for (widget** slot : tracked_) {
     if (*slot == &gone) {
       *slot = nullptr;

@@ -1,21 +1,30 @@
 #pragma once
-// A top-level toolkit window. This part holds the widget tree: the root
-// widget, the focused and hovered widgets, the Tab order, and the routing of
-// input events into the tree (dispatch). The native side (message loop,
-// renderer, timers) is attached by the platform layer and calls create_tree
-// once its client area exists, then dispatch for every input message.
+// A top-level toolkit window: a native window with its modal loop and timers
+// (native_window), the renderer that draws into it, the text-input context,
+// and the widget tree below its root widget, with the focused and hovered
+// widgets, the Tab order and the routing of input events into the tree
+// (dispatch). Subclasses (the wizard, the message pop-up) call create, build
+// their widgets under root, and are run with run_modal.
 //
 // The window is itself an event object: it receives key_down, key_up,
-// focus_gained and focus_lost after the focused widget, and the events its
+// focus_gained and focus_lost after the focused widget, shown when its modal
+// loop starts, hidden when it is closed with a result, and the events its
 // subclasses fire on it.
 
 #include "hbsdk/ui/event_object.h"
 #include "hbsdk/ui/event_type.h"
 #include "hbsdk/ui/geometry.h"
+#include "hbsdk/ui/native_window.h"
+#include "hbsdk/ui/renderer.h"
+#include "hbsdk/ui/text_input_context.h"
+#include "hbsdk/ui/tooltip_entry.h"
 #include "hbsdk/ui/widget.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace hbsdk::ui {
@@ -25,7 +34,40 @@ public:
   window();
   ~window() override;
 
-  // Creates the root widget with the client size (in dips) and focuses it.
+  // Makes the native window (hidden) with the title, its outer position
+  // (placement.x, placement.y) in screen pixels and its client size
+  // (placement.width, placement.height) in dips, owned by parent's window
+  // when parent is set; then creates the root widget with the client size
+  // and focuses it, and makes the renderer and the text-input context.
+  // Throws std::logic_error when the window is already created.
+  void create(std::string_view title, const rect& placement);
+  bool is_created() const noexcept { return renderer_ != nullptr; }
+
+  // result := 0, shown on the window, the modal loop until the window is
+  // closed; returns result (0 when it was closed by the close box).
+  std::int32_t run_modal();
+  // result := value, hidden on the window, then the modal loop ends.
+  void close(std::int32_t value);
+  std::int32_t result() const noexcept { return result_; }
+
+  // Paints w and its visible subtree where it meets the update rectangle
+  // (client units, edges included): w first, then the shadows of its
+  // shadowed children, then the children in order, each in its own scope.
+  void paint_tree(widget& w, const edge_rect& update);
+  // One tooltip tick (0.1 s of hovering).
+  void tooltip_tick();
+  // Adds a tooltip area to a widget of this window.
+  void add_tooltip(const widget& owner, tooltip_entry entry);
+
+  native_window& native() noexcept { return *native_; }
+  const native_window& native() const noexcept { return *native_; }
+  // The renderer exists from create on.
+  ui::renderer& renderer() { return *renderer_; }
+  text_input_context& text_input() { return *text_input_; }
+  // Whether a leave notification was asked for since the pointer entered.
+  bool mouse_tracking = false;
+
+  // Creates the root widget alone, for a tree used without a native window.
   void create_tree(const rect& client);
 
   // The deepest visible widget under a point in client dips, or none when
@@ -56,6 +98,17 @@ public:
   // Every widget created in this window, in creation order, the root first.
   const std::vector<widget*>& focus_order() const noexcept { return focus_order_; }
 
+private:
+  // Declared first, destroyed last: the native window outlives the renderer
+  // and the text-input context, which outlive the tree.
+  std::unique_ptr<native_window> native_;
+  std::unique_ptr<ui::renderer> renderer_;
+  std::unique_ptr<text_input_context> text_input_;
+
+public:
+  // The window that owns this one; set before create (pop-ups set it to the
+  // window that opens them).
+  window* parent = nullptr;
   widget root;
 
 private:
@@ -83,12 +136,23 @@ private:
   std::size_t tab_start();
   void tab_to(std::size_t from, std::size_t start, bool forward);
   void route_mouse_move();
+  void show_tooltip(const tooltip_entry& entry);
+  void hide_tooltip();
   bool fire_on_enabled(widget* target, event_type code, std::uint64_t value);
 
   widget* focused_ = nullptr;
   widget* hovered_ = nullptr;
   std::vector<widget*> focus_order_;
   std::vector<widget**> tracked_;
+  // Tooltip bookkeeping; nothing creates a tooltip window or fills the table
+  // yet, so the tick only follows the hovered widget.
+  std::unique_ptr<window> tooltip_window_;
+  std::unordered_map<const widget*, std::vector<tooltip_entry>> tooltips_;
+  float hover_time_ = 0.0f;
+  const widget* tooltip_widget_ = nullptr;
+  rect tooltip_area_;
+  std::int32_t result_ = 0;
+  point paint_origin_;
 };
 
 }  // namespace hbsdk::ui

@@ -1,0 +1,43 @@
+#pragma once
+// How the renderer lays out text: the font (family, size in dips, weight,
+// style) and the alignment inside the layout box. The renderer keeps one of
+// these as its current text state; backends lay text out with it.
+
+#include <cstdint>
+#include <string>
+
+namespace hbsdk::ui {
+
+enum class horizontal_alignment : std::int32_t { leading = 0, centre = 1, trailing = 2 };
+enum class vertical_alignment : std::int32_t { centre = 0, near = 1, far = 2 };
+
+struct text_style {
+  std::u16string family;  // empty: the platform's default family
+  float size = 12.0f;     // dips
+  std::int32_t weight = 400;  // 300, 400 or 700
+  bool italic = false;
+  horizontal_alignment horizontal = horizontal_alignment::leading;
+  vertical_alignment vertical = vertical_alignment::near;
+
+  friend bool operator==(const text_style&, const text_style&) = default;
+};
+
+// The weight for a weight kind of the style table: 1 light (300), 2 bold
+// (700), anything else normal (400).
+constexpr std::int32_t weight_for_kind(std::int32_t kind) noexcept {
+  return kind == 1 ? 300 : kind == 2 ? 700 : 400;
+}
+// Style kind 1 is italic; anything else upright.
+constexpr bool italic_for_kind(std::int32_t kind) noexcept { return kind == 1; }
+// Horizontal kinds: 0 leading, 1 centre, 2 trailing, anything else centre.
+constexpr horizontal_alignment horizontal_for_kind(std::int32_t kind) noexcept {
+  return kind == 0 ? horizontal_alignment::leading
+         : kind == 2 ? horizontal_alignment::trailing
+                     : horizontal_alignment::centre;
+}
+// Vertical kinds: 0 centre, 1 near (top), 2 far (bottom), anything else centre.
+constexpr vertical_alignment vertical_for_kind(std::int32_t kind) noexcept {
+  return kind == 1 ? vertical_alignment::near : kind == 2 ? vertical_alignment::far : vertical_alignment::centre;
+}
+
+}  // namespace hbsdk::ui

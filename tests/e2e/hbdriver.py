@@ -1,0 +1,321 @@
+"""Drives the toolkit's programs the way a person would, on a private X display.
+
+Each test runs on its own Xvfb (started by `virtual_display`), so tests can run
+side by side. Programs are started natively, or under Wine for a Windows .exe
+(`launch` looks at the file name). Windows are found by their title, clicked
+and typed into with xdotool, closed with a WM_DELETE_WINDOW message (there is
+no window manager), and looked at through screenshots of the root window.
+
+Nothing here waits a fixed time: every wait polls with a deadline.
+"""
+
+import contextlib
+import os
+import re
+import signal
+import subprocess
+import tempfile
+import time
+
+from PIL import Image
+
+DEFAULT_TIMEOUT = float(os.environ.get("HB_E2E_TIMEOUT", "60"))
+
+
+class DriverError(AssertionError):
+    pass
+
+
+def poll(condition, timeout=DEFAULT_TIMEOUT, interval=0.05, what="a condition"):
+    """Calls condition until it returns something truthy; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise DriverError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def _free_display_number():
+    for number in range(100 + os.getpid() % 300, 1000):
+        if not os.path.exists(f"/tmp/.X{number}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            return number
+    raise DriverError("no free X display number")
+
+
+@contextlib.contextmanager
+def virtual_display(width=1280, height=1024):
+    """Starts a private Xvfb (reset disabled, so the pointer stays where it was
+    put) and points DISPLAY at it for this process and its children."""
+    for _attempt in range(5):
+        number = _free_display_number()
+        server = subprocess.Popen(
+            ["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp", "-noreset"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        display = f":{number}"
+        try:
+            poll(lambda: server.poll() is not None or subprocess.run(
+                ["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL).returncode == 0, timeout=20, what="Xvfb to start")
+        except DriverError:
+            server.kill()
+            raise
+        if server.poll() is None:
+            break
+    else:
+        raise DriverError("Xvfb did not start")
+    previous = os.environ.get("DISPLAY")
+    os.environ["DISPLAY"] = display
+    try:
+        yield display
+    finally:
+        if previous is None:
+            os.environ.pop("DISPLAY", None)
+        else:
+            os.environ["DISPLAY"] = previous
+        server.terminate()
+        try:
+            server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            server.kill()
+
+
+def is_windows_program(path):
+    return str(path).lower().endswith(".exe")
+
+
+def wine_environment(env=None):
+    """The environment for Wine: the prefix comes from HB_WINEPREFIX (set by
+    the build) or WINEPREFIX, with Wine's own messages silenced."""
+    env = dict(os.environ if env is None else env)
+    prefix = env.get("HB_WINEPREFIX") or env.get("WINEPREFIX")
+    if prefix:
+        env["WINEPREFIX"] = prefix
+    env.setdefault("WINEDEBUG", "-all")
+    env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+    env["WINEARCH"] = "win64"
+    return env
+
+
+class Program:
+    """A started program: its process, and the pid of the process that really
+    runs it (under Wine that is not the launcher)."""
+
+    def __init__(self, args, env=None, cwd=None):
+        self.args = [str(a) for a in args]
+        self.windows = is_windows_program(self.args[0])
+        if self.windows:
+            env = wine_environment(env)
+            command = ["wine"] + self.args
+        else:
+            env = dict(os.environ if env is None else env)
+            command = self.args
+        self.output = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(command, env=env, cwd=cwd, stdout=self.output, stderr=subprocess.STDOUT)
+
+    def wait(self, timeout=DEFAULT_TIMEOUT):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired as error:
+            raise DriverError(f"{self.args[0]} did not end within {timeout:.0f} s") from error
+
+    def running(self):
+        return self.process.poll() is None
+
+    def text(self):
+        self.output.seek(0)
+        return self.output.read().decode("utf-8", "replace")
+
+    def kill(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+
+    def real_pid(self):
+        """The pid whose CPU time counts: the program itself, or under Wine the
+        process whose command line names the .exe (not the wine launcher)."""
+        if not self.windows:
+            return self.process.pid
+        name = os.path.basename(self.args[0]).lower()
+
+        def find():
+            for entry in os.listdir("/proc"):
+                if not entry.isdigit():
+                    continue
+                try:
+                    with open(f"/proc/{entry}/cmdline", "rb") as f:
+                        cmdline = f.read().decode("utf-8", "replace").lower()
+                except OSError:
+                    continue
+                if name in cmdline and "wine" not in os.path.basename(cmdline.split("\0")[0]):
+                    return int(entry)
+            return None
+        return poll(find, what=f"the process of {name}")
+
+    def cpu_seconds(self):
+        """User and system CPU time of the real process so far."""
+        with open(f"/proc/{self.real_pid()}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        ticks = os.sysconf("SC_CLK_TCK")
+        return (int(fields[11]) + int(fields[12])) / ticks
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.kill()
+
+
+def launch(args, env=None, cwd=None):
+    return Program(args, env=env, cwd=cwd)
+
+
+def _xdotool(*args, check=True):
+    result = subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True)
+    if check and result.returncode != 0:
+        raise DriverError(f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
+    return result.stdout
+
+
+def find_windows(title):
+    """Ids of the mapped windows whose title is exactly `title`."""
+    output = _xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$", check=False)
+    return [int(line) for line in output.split()]
+
+
+def wait_window(title, timeout=DEFAULT_TIMEOUT):
+    """The id of the window with that title, once it is shown."""
+    return poll(lambda: (find_windows(title) or [None])[0], timeout=timeout, what=f"a window titled {title!r}")
+
+
+def wait_no_window(title, timeout=DEFAULT_TIMEOUT):
+    poll(lambda: not find_windows(title), timeout=timeout, what=f"the window titled {title!r} to go away")
+
+
+class Geometry:
+    def __init__(self, x, y, width, height):
+        self.x, self.y, self.width, self.height = x, y, width, height
+
+    def __repr__(self):
+        return f"Geometry({self.x}, {self.y}, {self.width}, {self.height})"
+
+
+def geometry(window_id):
+    """The client area of the window on the screen (without a window manager,
+    X reports the client area itself)."""
+    values = {}
+    for line in _xdotool("getwindowgeometry", "--shell", window_id).splitlines():
+        key, _, value = line.partition("=")
+        values[key] = int(value) if value.lstrip("-").isdigit() else value
+    return Geometry(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"])
+
+
+def move_pointer(x, y):
+    _xdotool("mousemove", "--sync", x, y)
+
+
+def click(x, y, button=1, repeat=1):
+    """Moves the pointer to the screen point and clicks there."""
+    move_pointer(x, y)
+    _xdotool("click", "--repeat", repeat, "--delay", 80, button)
+
+
+def press(button=1):
+    _xdotool("mousedown", button)
+
+
+def release(button=1):
+    _xdotool("mouseup", button)
+
+
+def focus(window_id):
+    _xdotool("windowfocus", "--sync", window_id, check=False)
+
+
+def key(*names, window_id=None):
+    """Types key names (xdotool's: Tab, Return, space, shift+Tab, a, ...)."""
+    if window_id is not None:
+        focus(window_id)
+    _xdotool("key", "--delay", 60, *names)
+
+
+def close_window(window_id):
+    """Presses the close box: sends WM_DELETE_WINDOW, as a window manager does."""
+    from Xlib import X, display as xdisplay
+    from Xlib.protocol import event
+    connection = xdisplay.Display()
+    try:
+        window = connection.create_resource_object("window", window_id)
+        protocols = connection.intern_atom("WM_PROTOCOLS")
+        delete = connection.intern_atom("WM_DELETE_WINDOW")
+        message = event.ClientMessage(window=window, client_type=protocols,
+                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(message, event_mask=X.NoEventMask)
+        connection.flush()
+    finally:
+        connection.close()
+
+
+def screenshot(path=None):
+    """The whole screen as an RGB image (saved to path when one is given)."""
+    data = subprocess.run(["import", "-window", "root", "png:-"], capture_output=True, check=True).stdout
+    with tempfile.SpooledTemporaryFile() as buffer:
+        buffer.write(data)
+        buffer.seek(0)
+        picture = Image.open(buffer).convert("RGB")
+        picture.load()
+    if path is not None:
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+        picture.save(path)
+    return picture
+
+
+def window_shot(window_id, path=None):
+    """The client area of a window as an RGB image."""
+    where = geometry(window_id)
+    picture = screenshot().crop((where.x, where.y, where.x + where.width, where.y + where.height))
+    if path is not None:
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+        picture.save(path)
+    return picture
+
+
+def close_to(actual, expected, tolerance=2):
+    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+def rgb(red, green, blue):
+    """A colour given as floats 0..1 (as the toolkit writes them) in 0..255."""
+    return tuple(round(c * 255) for c in (red, green, blue))
+
+
+def wait_pixel(window_id, x, y, expected, tolerance=2, timeout=DEFAULT_TIMEOUT):
+    """Waits until the client pixel (x, y) of the window has the colour; returns
+    the last client-area shot."""
+    def check():
+        shot = window_shot(window_id)
+        return shot if close_to(shot.getpixel((x, y)), expected, tolerance) else None
+    return poll(check, timeout=timeout, interval=0.1,
+                what=f"pixel ({x}, {y}) of window {window_id} to be {expected}")
+
+
+def bounding_box(picture, area, background, tolerance=40):
+    """The box (left, top, right, bottom) of the pixels inside area that differ
+    from the background by more than tolerance in some channel; None when none do."""
+    left, top, right, bottom = area
+    found = None
+    for y in range(top, bottom):
+        for x in range(left, right):
+            if not close_to(picture.getpixel((x, y)), background, tolerance):
+                if found is None:
+                    found = [x, y, x + 1, y + 1]
+                else:
+                    found = [min(found[0], x), min(found[1], y), max(found[2], x + 1), max(found[3], y + 1)]
+    return tuple(found) if found else None
+
+
+def stop_signal(program):
+    if program.running():
+        program.process.send_signal(signal.SIGTERM)
