@@ -27,4 +27,8 @@ extern const std::size_t browser_pack_png_size;
 extern const unsigned char browser_virtual_png[];
 extern const std::size_t browser_virtual_png_size;
 
+// The installer's side banner, 160 x 310 RGB (made by scripts/make_banner.py).
+extern const unsigned char banner_png[];
+extern const std::size_t banner_png_size;
+
 }  // namespace hb::resources

@@ -55,6 +55,9 @@ public:
   void fill_shadow_band(const rect_f&, point_f, point_f) override {}
   void fill_shadow_inside(const rect_f&) override {}
   std::unique_ptr<device_bitmap> make_device_bitmap(const decoded_image&) override;
+  std::unique_ptr<rich_layout> make_rich_layout(std::u16string_view, const text_style&,
+                                                std::span<const text_run_format>, size_f) override;
+  void draw_rich_layout(rich_layout&, point_f, const color&) override {}
 };
 
 }  // namespace hbsdk::ui

@@ -8,6 +8,7 @@ namespace hbsdk::ui {
 namespace {
 
 class null_device_bitmap final : public device_bitmap {};
+class null_rich_layout final : public rich_layout {};
 
 class null_platform_services final : public platform_services {
 public:
@@ -44,6 +45,11 @@ void null_window_backend::set_outer_rect(const rect& outer) {
 
 std::unique_ptr<device_bitmap> null_render_backend::make_device_bitmap(const decoded_image&) {
   return std::make_unique<null_device_bitmap>();
+}
+
+std::unique_ptr<rich_layout> null_render_backend::make_rich_layout(std::u16string_view, const text_style&,
+                                                                   std::span<const text_run_format>, size_f) {
+  return std::make_unique<null_rich_layout>();
 }
 
 platform_services& platform() { return installed != nullptr ? *installed : null_services; }

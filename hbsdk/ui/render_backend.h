@@ -14,16 +14,28 @@
 #include "hbsdk/ui/color.h"
 #include "hbsdk/ui/decoded_image.h"
 #include "hbsdk/ui/float_geometry.h"
+#include "hbsdk/ui/text_run.h"
 #include "hbsdk/ui/text_style.h"
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace hbsdk::ui {
 
 class widget;
-class rich_text;
+
+// A rich text laid out by one backend, with its runs applied.
+class rich_layout {
+public:
+  virtual ~rich_layout() = default;
+  rich_layout(const rich_layout&) = delete;
+  rich_layout& operator=(const rich_layout&) = delete;
+
+protected:
+  rich_layout() = default;
+};
 
 class render_backend {
 public:
@@ -65,6 +77,15 @@ public:
   virtual void fill_shadow_inside(const rect_f& area) = 0;
 
   virtual std::unique_ptr<device_bitmap> make_device_bitmap(const decoded_image& picture) = 0;
+
+  // Lays the text out in a box of the maximum size with the base style, then
+  // applies the runs in order. Nothing when the text cannot be laid out.
+  virtual std::unique_ptr<rich_layout> make_rich_layout(std::u16string_view text, const text_style& base,
+                                                        std::span<const text_run_format> runs,
+                                                        size_f maximum) = 0;
+  // Draws a layout made by this backend with its top-left corner at the
+  // point; text outside colour runs is drawn in the default colour.
+  virtual void draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) = 0;
 
 protected:
   render_backend() = default;

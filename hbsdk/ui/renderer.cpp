@@ -2,6 +2,7 @@
 
 #include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/image.h"
+#include "hbsdk/ui/rich_text.h"
 #include "hbsdk/ui/widget.h"
 
 #include <algorithm>
@@ -120,6 +121,11 @@ size renderer::measure_text(std::string_view text, size maximum) {
   const size_f measured =
       backend_->measure_text(drawable_text(text), style_, {as_float(maximum.width), as_float(maximum.height)});
   return {static_cast<std::int32_t>(measured.width + 1.0f), static_cast<std::int32_t>(measured.height + 1.0f)};
+}
+
+void renderer::draw_rich_text(rich_text& document, const rect& box) {
+  rich_layout& layout = document.get_layout(*this, as_float(box.width), as_float(box.height));
+  backend_->draw_rich_layout(layout, {as_float(box.x), as_float(box.y)}, rich_text_color);
 }
 
 // The shadow's box reaches k = 0.7 size beyond the shifted rectangle; its

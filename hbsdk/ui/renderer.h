@@ -31,6 +31,7 @@
 namespace hbsdk::ui {
 
 class image;
+class rich_text;
 class widget;
 
 struct size {
@@ -83,6 +84,10 @@ public:
   // The size of the text's layout; a maximum of 0 is unbounded.
   size measure_text(std::string_view text, size maximum);
   void draw_shadow(const rect& box, point offset, std::int32_t shadow_size);
+  // A rich text document laid out in the box, drawn at its top-left corner;
+  // text outside colour runs is drawn in rich_text_color.
+  void draw_rich_text(rich_text& document, const rect& box);
+  color rich_text_color{0.0f, 0.0f, 0.0f, 1.0f};
 
   const text_style& current_text_style() const noexcept { return style_; }
   render_backend& backend() noexcept { return *backend_; }

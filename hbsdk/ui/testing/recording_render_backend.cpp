@@ -169,6 +169,30 @@ std::unique_ptr<device_bitmap> recording_render_backend::make_device_bitmap(cons
   return std::make_unique<recorded_bitmap>();
 }
 
+std::unique_ptr<rich_layout> recording_render_backend::make_rich_layout(std::u16string_view text,
+                                                                        const text_style& base,
+                                                                        std::span<const text_run_format> runs,
+                                                                        size_f maximum) {
+  ++rich_layouts_made_;
+  auto layout = std::make_unique<recorded_rich_layout>();
+  layout->text = std::u16string(text);
+  layout->base = base;
+  layout->runs.assign(runs.begin(), runs.end());
+  layout->maximum = maximum;
+  return layout;
+}
+
+void recording_render_backend::draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) {
+  const auto& recorded = dynamic_cast<const recorded_rich_layout&>(layout);
+  draw_call call = of(draw_kind::rich_text);
+  call.area = {at.x, at.y, at.x + recorded.maximum.width, at.y + recorded.maximum.height};
+  call.colour = default_colour;
+  call.text = recorded.text;
+  call.style = recorded.base;
+  call.runs = recorded.runs;
+  record(std::move(call));
+}
+
 std::vector<draw_call> recording_render_backend::calls_of(const widget& painted) const {
   std::vector<draw_call> result;
   for (const draw_call& call : calls_) {

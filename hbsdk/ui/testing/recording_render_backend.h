@@ -27,6 +27,7 @@ enum class draw_kind {
   shadow_corner,
   shadow_band,
   shadow_inside,
+  rich_text,
 };
 
 struct draw_call {
@@ -40,6 +41,16 @@ struct draw_call {
   bool dotted = false;
   std::u16string text;
   text_style style;
+  std::vector<text_run_format> runs;  // of a rich text
+};
+
+// A rich layout as the recording backend makes it: what it was made from.
+class recorded_rich_layout final : public rich_layout {
+public:
+  std::u16string text;
+  text_style base;
+  std::vector<text_run_format> runs;
+  size_f maximum;
 };
 
 class recording_render_backend final : public render_backend {
@@ -62,6 +73,10 @@ public:
   void fill_shadow_band(const rect_f& band, point_f opaque_edge, point_f clear_edge) override;
   void fill_shadow_inside(const rect_f& area) override;
   std::unique_ptr<device_bitmap> make_device_bitmap(const decoded_image& picture) override;
+  std::unique_ptr<rich_layout> make_rich_layout(std::u16string_view text, const text_style& base,
+                                                std::span<const text_run_format> runs, size_f maximum) override;
+  void draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) override;
+  int rich_layouts_made() const noexcept { return rich_layouts_made_; }
 
   const std::vector<draw_call>& calls() const noexcept { return calls_; }
   // The drawing calls (no frame or scope calls) made in the scope of a widget.
@@ -87,6 +102,7 @@ private:
   std::int32_t height_ = 0;
   int frames_ = 0;
   int bitmaps_made_ = 0;
+  int rich_layouts_made_ = 0;
 };
 
 }  // namespace hbsdk::ui::test_support

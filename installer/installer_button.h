@@ -1,0 +1,38 @@
+#pragma once
+// The wizard's push button (Back, Next, Cancel): a flat dark box with a
+// one-unit border and a centred caption. The border lightens while the mouse
+// is over it; a disabled button is drawn darker with a half-transparent
+// caption. It has no click logic: the owner connects to its mouse_up event
+// and decides what a release over it means. Its colours are fixed; it reads
+// no style keys.
+
+#include "hbsdk/ui/color.h"
+#include "hbsdk/ui/widget.h"
+
+#include <string>
+
+namespace installer {
+
+class InstallerButton : public hbsdk::ui::widget {
+public:
+  InstallerButton();
+
+  // The caption; the owner writes it and then redraws the button (invalidate).
+  std::string text;
+  // Colour of the outline: (0.4, 0.4, 0.4) normally, (0.6, 0.6, 0.6) while hovered.
+  hbsdk::ui::color border_color;
+
+  static constexpr hbsdk::ui::color border_normal{0.4f, 0.4f, 0.4f, 1.0f};
+  static constexpr hbsdk::ui::color border_hover{0.6f, 0.6f, 0.6f, 1.0f};
+  static constexpr hbsdk::ui::color fill_enabled{0.212f, 0.212f, 0.212f, 1.0f};
+  static constexpr hbsdk::ui::color fill_disabled{0.157f, 0.157f, 0.157f, 1.0f};
+  static constexpr hbsdk::ui::color caption_enabled{0.831f, 0.831f, 0.831f, 1.0f};
+  static constexpr hbsdk::ui::color caption_disabled{0.831f, 0.831f, 0.831f, 0.5f};
+
+private:
+  void paint();
+  void hover_on();
+  void hover_off();
+};
+
+}  // namespace installer
