@@ -30,7 +30,7 @@ void window::create(std::string_view title, const rect& placement) {
   native_->create(*this, title, placement, parent != nullptr ? parent->native_.get() : nullptr);
   create_tree({0, 0, placement.width, placement.height});
   renderer_ = std::make_unique<ui::renderer>(platform().create_render_backend(*native_));
-  text_input_ = std::make_unique<text_input_context>(*native_);
+  text_input_ = std::make_unique<text_input_context>(*native_, native_->backend().create_input_method());
 }
 
 void window::create_tree(const rect& client) {

@@ -8,8 +8,10 @@
 // values, to handle_message (window_procedure.h) of its native_window.
 
 #include "hbsdk/ui/geometry.h"
+#include "hbsdk/ui/input_method.h"
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace hbsdk::ui {
@@ -74,6 +76,9 @@ public:
   virtual edge_rect update_rect() = 0;
   // Takes the area out of what is waiting to be painted.
   virtual void validate(const edge_rect& area) = 0;
+
+  // The platform's input method for this window; none when it has none.
+  virtual std::unique_ptr<input_method> create_input_method() { return nullptr; }
 
 protected:
   window_backend() = default;

@@ -125,6 +125,18 @@ std::optional<std::int64_t> handle_message(native_window& target, const window_m
     case message::right_button_double_click:
       owner.dispatch_double_click(2);
       return 0;
+    case message::input_language_change:
+      if (owner.is_created()) owner.text_input().input_language_changed();
+      return 0;
+    case message::ime_start_composition:
+      if (owner.is_created()) owner.text_input().start_composition();
+      return 0;
+    case message::ime_composition:
+      if (owner.is_created()) owner.text_input().composition(static_cast<std::uint64_t>(m.lparam));
+      return 0;
+    case message::ime_end_composition:
+      if (owner.is_created()) owner.text_input().end_composition();
+      return 0;
     case message::mouse_wheel:
       owner.dispatch(event_type::mouse_wheel, wheel_value(signed_high_word(m.wparam)));
       return 0;

@@ -1,6 +1,7 @@
 #include "hbsdk/ui/testing/headless_window_backend.h"
 
 #include "hbsdk/ui/native_window.h"
+#include "hbsdk/ui/testing/scripted_input_method.h"
 #include "hbsdk/ui/testing/test_platform.h"
 #include "hbsdk/ui/window_procedure.h"
 
@@ -71,6 +72,16 @@ void headless_window_backend::validate(const edge_rect& area) {
       area.bottom >= pending_.bottom) {
     pending_ = {};
   }
+}
+
+}  // namespace hbsdk::ui::test_support
+
+namespace hbsdk::ui::test_support {
+
+std::unique_ptr<input_method> headless_window_backend::create_input_method() {
+  auto method = std::make_unique<scripted_input_method>();
+  ime_ = method.get();
+  return method;
 }
 
 }  // namespace hbsdk::ui::test_support

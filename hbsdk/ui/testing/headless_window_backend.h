@@ -16,6 +16,7 @@ class native_window;
 
 namespace hbsdk::ui::test_support {
 
+class scripted_input_method;
 class test_platform;
 
 class headless_window_backend final : public window_backend {
@@ -46,8 +47,11 @@ public:
   void invalidate(const edge_rect& area) override;
   edge_rect update_rect() override { return pending_; }
   void validate(const edge_rect& area) override;
+  std::unique_ptr<input_method> create_input_method() override;
 
   native_window& owner() const noexcept { return owner_; }
+  // The input method handed to the window's text-input context.
+  scripted_input_method* ime() const noexcept { return ime_; }
   const native_window_spec& spec() const noexcept { return spec_; }
   const std::u16string& title() const noexcept { return title_; }
   bool enabled() const noexcept { return enabled_; }
@@ -76,6 +80,7 @@ private:
   bool captured_ = false;
   std::map<std::uint32_t, running_timer> timers_;
   edge_rect pending_;
+  scripted_input_method* ime_ = nullptr;
 };
 
 }  // namespace hbsdk::ui::test_support
