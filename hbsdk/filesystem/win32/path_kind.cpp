@@ -1,0 +1,15 @@
+#include "hbsdk/filesystem/path_kind.h"
+
+#include <windows.h>
+
+#include "hbsdk/filesystem/win32/win32_path.h"
+
+namespace hbsdk::filesystem {
+
+path_kind kind_of(const file_path& path) {
+  const DWORD attributes = GetFileAttributesW(to_win32(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES) return path_kind::unknown;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? path_kind::folder : path_kind::other;
+}
+
+}  // namespace hbsdk::filesystem
