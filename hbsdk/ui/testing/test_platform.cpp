@@ -94,12 +94,32 @@ bool test_platform::take_message() {
   return true;
 }
 
+namespace {
+
+// Mouse and keyboard messages, which a disabled window does not receive.
+bool is_input(std::uint32_t code) {
+  return (code >= message::mouse_move && code <= message::mouse_wheel) ||
+         (code >= message::key_down && code <= message::character);
+}
+
+}  // namespace
+
 void test_platform::dispatch_message() {
   if (!taken_) {
     return;
   }
   const queued_message delivered = *taken_;
   taken_.reset();
+  if (is_input(delivered.message.code)) {
+    for (headless_window_backend* backend : backends_) {
+      if (&backend->owner() == delivered.target && !backend->enabled()) {
+        return;  // as on Windows, a disabled window gets no input
+      }
+    }
+  }
+  if (delivered.pointer) {
+    pointer_ = *delivered.pointer;
+  }
   (void)handle_message(*delivered.target, delivered.message);
 }
 
@@ -108,11 +128,23 @@ void test_platform::post(const window& target, const window_message& message) {
 }
 
 void test_platform::post(native_window& target, const window_message& message) {
-  queue_.push_back({&target, message});
+  queue_.push_back({&target, message, std::nullopt});
 }
 
 std::optional<std::int64_t> test_platform::send(window& target, const window_message& message) {
   return handle_message(target.native(), message);
+}
+
+void test_platform::post_click(native_window& target, point client, int button) {
+  const rect area = target.client_rect();
+  const point at{area.x + client.x, area.y + client.y};
+  static constexpr std::uint32_t downs[] = {message::left_button_down, message::middle_button_down,
+                                            message::right_button_down};
+  static constexpr std::uint32_t ups[] = {message::left_button_up, message::middle_button_up,
+                                          message::right_button_up};
+  const auto index = static_cast<std::size_t>(button < 0 || button > 2 ? 0 : button);
+  queue_.push_back({&target, {downs[index], 0, 0}, at});
+  queue_.push_back({&target, {ups[index], 0, 0}, at});
 }
 
 void test_platform::post_paint(const window& target) { post(target, {message::paint, 0, 0}); }

@@ -99,6 +99,13 @@ public:
   headless_window_backend& backend_of(const window& target) const;
   recording_render_backend& drawing_of(const window& target) const;
 
+  // Every headless native window that exists, oldest first.
+  const std::vector<headless_window_backend*>& backends() const noexcept { return backends_; }
+  // Queues a press and a release of the button (0 left, 1 middle, 2 right)
+  // with the pointer over client dips (x, y) of a native window (at 96 dpi)
+  // when they are delivered.
+  void post_click(native_window& target, point client, int button = 0);
+
   // Called by the headless backends.
   void backend_created(headless_window_backend& backend);
   void backend_destroyed(headless_window_backend& backend);
@@ -107,6 +114,7 @@ private:
   struct queued_message {
     native_window* target;
     window_message message;
+    std::optional<point> pointer;  // where the pointer is when it is delivered
   };
 
   platform_services* previous_;
