@@ -7,8 +7,10 @@ event_registry& event_registry::instance() {
   return registry;
 }
 
-void event_registry::connect(const event_object* object, event_type code, event_callback callback) {
-  lists_[object][static_cast<std::int32_t>(code)].push_back(std::move(callback));
+connection event_registry::connect(const event_object* object, event_type code, event_callback callback) {
+  const std::uint64_t id = ++last_id_;
+  lists_[object][static_cast<std::int32_t>(code)].push_back({id, std::move(callback)});
+  return {object, code, id};
 }
 
 bool event_registry::fire(event_object* object, event_type code, std::uint64_t value) {
@@ -21,7 +23,7 @@ bool event_registry::fire(event_object* object, event_type code, std::uint64_t v
     return false;
   }
   // The copy keeps this call stable while callbacks change the registry.
-  const std::vector<event_callback> callbacks = by_code->second;
+  const std::vector<entry> callbacks = by_code->second;
   const event_info info{object, code, value};
   firing frame{object, false};
   firing_.push_back(&frame);
@@ -29,11 +31,11 @@ bool event_registry::fire(event_object* object, event_type code, std::uint64_t v
     std::vector<firing*>& stack;
     ~pop_frame() { stack.pop_back(); }
   } pop{firing_};
-  for (const event_callback& callback : callbacks) {
+  for (const entry& connected : callbacks) {
     if (frame.object_gone) {
       break;
     }
-    callback(info);
+    connected.callback(info);
   }
   return true;
 }
@@ -52,6 +54,26 @@ void event_registry::disconnect_all(const event_object* object, event_type code)
   if (by_object->second.empty()) {
     lists_.erase(by_object);
   }
+}
+
+bool event_registry::disconnect(const connection& link) {
+  const auto by_object = lists_.find(link.object);
+  if (link.id == 0 || by_object == lists_.end()) {
+    return false;
+  }
+  const auto by_code = by_object->second.find(static_cast<std::int32_t>(link.code));
+  if (by_code == by_object->second.end()) {
+    return false;
+  }
+  const std::size_t removed =
+      std::erase_if(by_code->second, [&link](const entry& connected) { return connected.id == link.id; });
+  if (by_code->second.empty()) {
+    by_object->second.erase(by_code);
+    if (by_object->second.empty()) {
+      lists_.erase(by_object);
+    }
+  }
+  return removed != 0;
 }
 
 void event_registry::disconnect_object(const event_object* object) {

@@ -9,6 +9,13 @@
 // have not run yet are then skipped. (Callbacks bound to other objects that a
 // callback destroys are not protected.) An empty callback raises
 // std::bad_function_call out of fire().
+//
+// connect() returns a connection naming the one callback it added, so that an
+// object that connected to another object's events (a scroll bar to the
+// widget it scrolls) can take back its own callbacks and leave the others in
+// place. Connection ids are never reused, so disconnecting a connection whose
+// object or list is gone (or whose address now belongs to another object)
+// does nothing.
 
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_object.h"
@@ -26,13 +33,20 @@ namespace hbsdk::ui {
 
 using event_callback = std::function<void(const event_info&)>;
 
+// One callback in the registry; an id of 0 names none.
+struct connection {
+  const event_object* object = nullptr;
+  event_type code = event_type::mouse_up;
+  std::uint64_t id = 0;
+};
+
 class event_registry : non_copyable_non_moveable {
 public:
   // The one registry, built on first use and destroyed at process exit.
   static event_registry& instance();
 
   // Appends the callback to the pair's list, creating the list if needed.
-  void connect(const event_object* object, event_type code, event_callback callback);
+  connection connect(const event_object* object, event_type code, event_callback callback);
   // Calls a copy of the pair's list in order. False when the pair has no list
   // (nothing is called); true otherwise, also for an empty list.
   bool fire(event_object* object, event_type code, std::uint64_t value = 0);
@@ -40,6 +54,11 @@ public:
   bool has_handler(const event_object* object, event_type code) const;
   // Erases the pair's list.
   void disconnect_all(const event_object* object, event_type code);
+  // Removes the one callback of the connection; a list left empty is erased,
+  // so the pair is as if nothing had been connected to it (fire returns false
+  // and the wheel bubbles past it). A call of fire() in progress still runs
+  // its copy. True when the callback was still connected.
+  bool disconnect(const connection& link);
   // Erases every list of the object (its destructor does this) and stops the
   // calls of fire() in progress on it.
   void disconnect_object(const event_object* object);
@@ -57,14 +76,20 @@ private:
     bool object_gone;
   };
 
-  using code_lists = std::unordered_map<std::int32_t, std::vector<event_callback>>;
+  struct entry {
+    std::uint64_t id;
+    event_callback callback;
+  };
+
+  using code_lists = std::unordered_map<std::int32_t, std::vector<entry>>;
   std::unordered_map<const event_object*, code_lists> lists_;
   std::vector<firing*> firing_;
+  std::uint64_t last_id_ = 0;
 };
 
 // Shorthands for the registry's operations.
-inline void connect(const event_object* object, event_type code, event_callback callback) {
-  event_registry::instance().connect(object, code, std::move(callback));
+inline connection connect(const event_object* object, event_type code, event_callback callback) {
+  return event_registry::instance().connect(object, code, std::move(callback));
 }
 inline bool fire(event_object* object, event_type code, std::uint64_t value = 0) {
   return event_registry::instance().fire(object, code, value);
@@ -75,37 +100,38 @@ inline bool has_handler(const event_object* object, event_type code) {
 inline void disconnect_all(const event_object* object, event_type code) {
   event_registry::instance().disconnect_all(object, code);
 }
+inline bool disconnect(const connection& link) { return event_registry::instance().disconnect(link); }
 
 // The three shapes of bound member function. A null target or member becomes
 // an empty callback, which fire() reports as std::bad_function_call instead of
 // calling through a null pointer.
 template <class Target, class Class>
-void connect(const event_object* object, event_type code, Target* target,
-             void (Class::*member)(const event_info&)) {
+connection connect(const event_object* object, event_type code, Target* target,
+                   void (Class::*member)(const event_info&)) {
   event_callback callback;
   if (target != nullptr && member != nullptr) {
     callback = [target, member](const event_info& info) { (target->*member)(info); };
   }
-  connect(object, code, std::move(callback));
+  return connect(object, code, std::move(callback));
 }
 
 template <class Target, class Class>
-void connect(const event_object* object, event_type code, Target* target, void (Class::*member)()) {
+connection connect(const event_object* object, event_type code, Target* target, void (Class::*member)()) {
   event_callback callback;
   if (target != nullptr && member != nullptr) {
     callback = [target, member](const event_info&) { (target->*member)(); };
   }
-  connect(object, code, std::move(callback));
+  return connect(object, code, std::move(callback));
 }
 
 template <class Target, class Class>
-void connect(const event_object* object, event_type code, Target* target, void (Class::*member)(bool),
-             bool fixed) {
+connection connect(const event_object* object, event_type code, Target* target, void (Class::*member)(bool),
+                   bool fixed) {
   event_callback callback;
   if (target != nullptr && member != nullptr) {
     callback = [target, member, fixed](const event_info&) { (target->*member)(fixed); };
   }
-  connect(object, code, std::move(callback));
+  return connect(object, code, std::move(callback));
 }
 
 }  // namespace hbsdk::ui

@@ -136,3 +136,53 @@ TEST(event_registry, a_callback_that_destroys_the_object_stops_the_rest_of_the_c
   EXPECT_EQ(calls, std::vector<std::string>{"first"});  // the second callback's object is gone
   EXPECT_EQ(object, nullptr);
 }
+
+TEST(event_registry, disconnect_removes_only_its_own_callback) {
+  listener object;
+  std::vector<std::string> calls;
+  ui::connect(&object, event_type::mouse_wheel, [&](const ui::event_info&) { calls.push_back("owner"); });
+  const ui::connection mine =
+      ui::connect(&object, event_type::mouse_wheel, [&](const ui::event_info&) { calls.push_back("mine"); });
+  ui::connect(&object, event_type::mouse_wheel, [&](const ui::event_info&) { calls.push_back("later"); });
+  EXPECT_TRUE(ui::disconnect(mine));
+  EXPECT_FALSE(ui::disconnect(mine));  // once only
+  ui::fire(&object, event_type::mouse_wheel);
+  EXPECT_EQ(calls, (std::vector<std::string>{"owner", "later"}));
+}
+
+TEST(event_registry, disconnecting_the_last_callback_leaves_the_pair_without_a_list) {
+  listener object;
+  const ui::connection link = ui::connect(&object, event_type::mouse_wheel, &object, &listener::without_info);
+  ASSERT_TRUE(ui::has_handler(&object, event_type::mouse_wheel));
+  EXPECT_TRUE(ui::disconnect(link));
+  EXPECT_FALSE(ui::has_handler(&object, event_type::mouse_wheel));  // so the wheel bubbles past it
+  EXPECT_FALSE(ui::fire(&object, event_type::mouse_wheel));
+}
+
+TEST(event_registry, a_connection_outliving_its_list_or_its_object_disconnects_nothing) {
+  auto first = std::make_unique<listener>();
+  const ui::connection stale = ui::connect(first.get(), event_type::paint, [](const ui::event_info&) {});
+  ui::disconnect_all(first.get(), event_type::paint);
+  EXPECT_FALSE(ui::disconnect(stale));
+
+  // A new callback on the same pair (or a new object at the same address) has another id.
+  int runs = 0;
+  ui::connect(first.get(), event_type::paint, [&](const ui::event_info&) { ++runs; });
+  EXPECT_FALSE(ui::disconnect(stale));
+  EXPECT_FALSE(ui::disconnect(ui::connection{}));
+  ui::fire(first.get(), event_type::paint);
+  EXPECT_EQ(runs, 1);
+  first.reset();
+  EXPECT_FALSE(ui::disconnect(stale));
+}
+
+TEST(event_registry, disconnecting_during_fire_leaves_the_current_call_whole) {
+  listener object;
+  int later = 0;
+  ui::connection second;
+  ui::connect(&object, event_type::timer, [&](const ui::event_info&) { ui::disconnect(second); });
+  second = ui::connect(&object, event_type::timer, [&](const ui::event_info&) { ++later; });
+  ui::fire(&object, event_type::timer);
+  ui::fire(&object, event_type::timer);
+  EXPECT_EQ(later, 1);
+}

@@ -1,0 +1,127 @@
+#include "hbsdk/ui/widgets/message_popup.h"
+
+#include "hbsdk/ui/event_registry.h"
+#include "hbsdk/ui/renderer.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace hbsdk::ui {
+namespace {
+
+constexpr color popup_back_color{0.2313f, 0.2313f, 0.2549f, 1.0f};
+constexpr color message_color{0.882f, 0.882f, 0.882f, 1.0f};
+constexpr const char* message_font = "Tahoma";
+constexpr float message_font_size = 12.0f;
+
+}  // namespace
+
+MessagePopup::MessagePopup() = default;
+
+MessagePopup::~MessagePopup() = default;
+
+void MessagePopup::build(window* owner, std::string_view title, std::string_view message, std::int32_t type) {
+  if (is_created()) {
+    throw std::logic_error("the message popup is already built");
+  }
+  if (owner != nullptr) {
+    parent = owner;
+  }
+  // Copies: the caller's text may be a temporary that dies before the popup.
+  title_ = title;
+  message_ = message;
+  type_ = type;
+  create(title_, {0, 0, 400, 200});
+
+  root.style.set_style_color("default_back_color", popup_back_color);
+  if (root.is_visible()) {
+    root.invalidate();
+  }
+  connect(&root, event_type::paint, this, &MessagePopup::paint_message);
+
+  // The check box row stays hidden and 0 high: nothing shows it.
+  check_box_.create(root, {20, 50, 320, 20});
+  check_box_.set_text("Do not show this again");
+  check_box_.checked = false;
+  if (check_box_.bound_flag != nullptr) {
+    *check_box_.bound_flag = false;
+  }
+  check_box_.invalidate();
+  check_box_.set_layout(0, 5);
+  check_box_.set_visible(false);
+
+  message_rect_ = {20, 20, 360, 20};
+  if (type == ok_cancel) {
+    place_button(first_button_, {170, 150, 100, 30}, "OK");
+    place_button(second_button_, {280, 150, 100, 30}, "Cancel");
+  } else if (type == yes_no) {
+    place_button(first_button_, {170, 150, 100, 30}, "Yes");
+    place_button(second_button_, {280, 150, 100, 30}, "No");
+  } else if (type == ok) {
+    place_button(first_button_, {280, 150, 100, 30}, "OK");
+  }
+  lay_out();
+}
+
+void MessagePopup::place_button(GenericButton& button, const rect& bounds, std::string_view caption) {
+  button.create(root, bounds);
+  connect(&button, event_type::clicked, this, &MessagePopup::on_button);
+  button.caption = caption;
+  button.invalidate();
+}
+
+void MessagePopup::lay_out() {
+  ui::renderer& r = renderer();
+  r.set_font(message_font, message_font_size, 0, 0);
+  r.set_text_alignment(0, 1);
+  const ui::size text = message_.empty() ? ui::size{} : r.measure_text(message_, {0, 0});
+
+  const std::int32_t width =
+      std::max(3 * button_width_ + 2 * gap_ + 2 * margin_, text.width + 2 * margin_);
+  const std::int32_t height = text.height + 2 * margin_ + 2 * gap_ + check_box_height_ + button_height_;
+  native().move_resize({0, 0, width, height});
+
+  message_rect_ = {margin_, margin_, width - 2 * margin_, text.height};
+  check_box_.set_bounds({margin_, margin_ + gap_ + text.height, width, check_box_height_});
+
+  const rect first{width - 2 * button_width_ - margin_ - gap_, height - button_height_ - margin_, button_width_,
+                   button_height_};
+  const rect second{width - button_width_ - margin_, height - button_height_ - margin_, button_width_,
+                    button_height_};
+  if (type_ == ok_cancel || type_ == yes_no) {
+    first_button_.set_bounds(first);
+    second_button_.set_bounds(second);
+  } else if (type_ == ok) {
+    first_button_.set_bounds(second);
+  }
+  native().centre();
+}
+
+void MessagePopup::set_message_alignment(std::int32_t alignment) {
+  message_alignment_ = alignment;
+  root.invalidate();
+}
+
+void MessagePopup::paint_message() {
+  ui::renderer& r = renderer();
+  r.fill_color = root.style.get_style_color("default_back_color");
+  r.fill_rectangle({0, 0, root.width(), root.height()});
+  r.text_color = message_color;
+  r.set_font(message_font, message_font_size, 0, 0);
+  r.set_text_alignment(message_alignment_, 1);
+  if (!message_.empty()) {
+    r.draw_text(message_rect_, message_);
+  }
+}
+
+// The first button answers 1, the second 0; the close box ends the loop
+// without a close, leaving the 0 that run_modal starts with.
+void MessagePopup::on_button(const event_info& info) {
+  if (info.sender == &first_button_) {
+    close(1);
+  } else if (info.sender == &second_button_) {
+    close(0);
+  }
+}
+
+}  // namespace hbsdk::ui

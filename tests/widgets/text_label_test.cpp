@@ -1,0 +1,50 @@
+#include "widget_fixture.h"
+
+#include "hbsdk/ui/widgets/text_label.h"
+
+namespace {
+
+// Five ten-letter words: at 5.5 per character three fit in 200 dips, then two.
+constexpr const char* five_words = "abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij";
+
+class text_label_test : public widget_test {
+protected:
+  text_label_test() { label.create(win.root, {10, 20, 200, 30}); }
+
+  ui::TextLabel label;
+};
+
+}  // namespace
+
+TEST_F(text_label_test, draws_its_background_and_its_text_at_alpha_one_half_when_disabled) {
+  EXPECT_EQ(kinds(paint(label)), std::vector<draw_kind>{draw_kind::fill_rect});  // no text, background only
+  label.style.set_style_color("label_font_color", {0.2f, 0.4f, 0.6f, 0.8f});
+  ui::replace_theme_overrides({{"label_text_align", ui::style_value::from_int(2)}});
+  label.set_text("Hello", false);
+  auto text = of_kind(paint(label), draw_kind::text).at(0);
+  EXPECT_EQ(text.area, edges(0, 0, 200, 30));
+  EXPECT_EQ(text.colour, (ui::color{0.2f, 0.4f, 0.6f, 0.8f}));
+  EXPECT_EQ(text.style.horizontal, ui::horizontal_alignment::trailing);
+  win.root.set_enabled(false);  // disabled through its parent
+  EXPECT_EQ(of_kind(paint(label), draw_kind::text).at(0).colour, (ui::color{0.2f, 0.4f, 0.6f, 0.5f}));
+}
+
+TEST_F(text_label_test, fit_height_takes_the_wrapped_height_plus_one_and_follows_style_changes) {
+  label.set_text(five_words, false);
+  EXPECT_EQ(label.bounds(), (ui::rect{10, 20, 200, 30}));
+  label.set_text(five_words, true);
+  EXPECT_EQ(label.bounds(), (ui::rect{10, 20, 200, 2 * 12 + 1}));
+
+  ui::replace_theme_overrides({{"label_font_size", ui::style_value::from_float(21.0f)}});
+  label.style.set_style_color("label_font_color", {1, 1, 1, 1});  // any key
+  EXPECT_EQ(label.bounds(), (ui::rect{10, 20, 200, 5 * 22 + 1}));  // one word per line
+}
+
+TEST_F(text_label_test, a_label_outside_a_created_window_does_not_fit) {
+  ui::window bare;  // a tree without a native window or renderer
+  bare.create_tree({0, 0, 300, 200});
+  ui::TextLabel outside;
+  outside.create(bare.root, {0, 0, 200, 30});
+  outside.set_text(five_words, true);
+  EXPECT_EQ(outside.bounds(), (ui::rect{0, 0, 200, 30}));
+}
