@@ -1,5 +1,7 @@
 #include "widget_fixture.h"
 
+#include "hbsdk/ui/markup_parser.h"
+#include "hbsdk/ui/rich_text.h"
 #include "hbsdk/ui/widgets/text_label.h"
 
 namespace {
@@ -47,4 +49,28 @@ TEST_F(text_label_test, a_label_outside_a_created_window_does_not_fit) {
   outside.create(bare.root, {0, 0, 200, 30});
   outside.set_text(five_words, true);
   EXPECT_EQ(outside.bounds(), (ui::rect{0, 0, 200, 30}));
+}
+
+TEST_F(text_label_test, rich_mode_draws_a_ready_document_in_the_label_rectangle) {
+  const ui::parsed_markup parsed = ui::parse_markup("<b>Rich</b> text");
+  ui::rich_text document(parsed.text, parsed.runs);
+  label.set_text("plain", false);
+  label.set_document(&document);
+  EXPECT_TRUE(label.rich());
+  EXPECT_EQ(kinds(paint(label)), std::vector<draw_kind>{draw_kind::fill_rect});  // not ready: background only
+  document.ready = true;
+  ui::replace_theme_overrides({{"label_text_align", ui::style_value::from_int(1)}});
+  const auto calls = paint(label);
+  EXPECT_EQ(kinds(calls), (std::vector<draw_kind>{draw_kind::fill_rect, draw_kind::rich_text}));
+  const auto rich = of_kind(calls, draw_kind::rich_text).at(0);
+  EXPECT_EQ(rich.area, edges(0, 0, 200, 30));
+  EXPECT_EQ(rich.text, u"Rich text");
+  EXPECT_EQ(rich.colour, (ui::color{0, 0, 0, 1}));  // outside colour runs: the rich text colour
+  EXPECT_EQ(rich.style.horizontal, ui::horizontal_alignment::centre);
+  ASSERT_EQ(rich.runs.size(), 1u);
+  EXPECT_EQ(rich.runs[0].weight, 700);
+
+  label.set_document(nullptr);  // back to the plain text
+  EXPECT_FALSE(label.rich());
+  EXPECT_EQ(of_kind(paint(label), draw_kind::text).at(0).text, u"plain");
 }

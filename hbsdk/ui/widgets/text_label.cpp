@@ -2,6 +2,7 @@
 
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
+#include "hbsdk/ui/rich_text.h"
 #include "hbsdk/ui/window.h"
 
 namespace hbsdk::ui {
@@ -71,11 +72,19 @@ void TextLabel::paint_plain(renderer& target) {
   }
 }
 
-// Rich mode takes only the alignment from the style: the label's font and
-// text colour play no part in it. The document itself is not drawn, since no
-// label can be given one yet, so rich mode shows the background alone.
+// A document that is not ready shows the background alone.
 void TextLabel::paint_rich(renderer& target) {
   target.set_text_alignment(style.get_style_int("label_text_align"), style.get_style_int("label_text_valign"));
+  if (document_ == nullptr || !document_->ready) {
+    return;
+  }
+  target.draw_rich_text(*document_, {0, 0, width(), height()});
+}
+
+void TextLabel::set_document(rich_text* document) {
+  document_ = document;
+  rich_ = document != nullptr;
+  invalidate();
 }
 
 }  // namespace hbsdk::ui

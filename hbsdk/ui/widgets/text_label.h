@@ -7,9 +7,10 @@
 // is kept as a flag, but set_text turns it off and nothing turns it on.
 //
 // Plain mode draws the text in the style's font and colour, at alpha 0.5
-// while the label is disabled. Rich mode draws a rich_text document, which
-// the label does not own; the label has no way to receive a document yet, so
-// in rich mode it draws only its background.
+// while the label is disabled. Rich mode (set_document) draws a rich_text
+// document, which the label does not own, once the document is ready; the
+// document's own fonts and colours apply, laid out in the label's rectangle
+// with the style's alignment.
 
 #include "hbsdk/ui/widget.h"
 
@@ -35,8 +36,11 @@ public:
   // the text cannot be measured.
   void fit();
 
+  // Shows the document (not owned; it must outlive the label or be replaced)
+  // instead of the text: rich mode on, or off again with none; repaints.
+  void set_document(rich_text* document);
+
   const std::string& text() const noexcept { return text_; }
-  // The document drawn in rich mode (none until a label can be given one).
   const rich_text* document() const noexcept { return document_; }
   bool rich() const noexcept { return rich_; }
   bool fit_width() const noexcept { return fit_width_; }
@@ -50,7 +54,7 @@ private:
   void set_label_font(renderer& target) const;
 
   std::string text_;
-  const rich_text* document_ = nullptr;
+  rich_text* document_ = nullptr;
   bool rich_ = false;
   bool fit_width_ = false;
   bool fit_height_ = false;

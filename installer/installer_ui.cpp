@@ -1,0 +1,264 @@
+#include "installer/installer_ui.h"
+
+#include "hbsdk/filesystem/encoding.h"
+#include "hbsdk/ui/event_registry.h"
+#include "hbsdk/ui/renderer.h"
+#include "hbsdk/ui/widgets/message_popup.h"
+#include "installer/asset_library.h"
+#include "installer/install_status.h"
+#include "installer/installer_theme.h"
+#include "resources/embedded.h"
+
+#include <system_error>
+#include <utility>
+
+namespace installer {
+namespace ui = hbsdk::ui;
+using ui::event_type;
+
+namespace {
+
+// Drives the animated dots of the progress text: 0, 1, 2, 3, 0, ... full
+// stops, one step per tick of any run; never reset.
+std::uint32_t dot_count = 0;
+
+constexpr std::uint32_t poll_milliseconds = 200;
+constexpr std::uint32_t poll_key = 1;
+
+const std::string back_text = "< Back";
+const std::string next_text = "Next >";
+
+std::string pack(const char* before, const char* after) { return std::string(before) + texts::pack + after; }
+
+}  // namespace
+
+std::string InstallerUI::status_text(std::int32_t status, std::uint32_t dots) {
+  switch (status) {
+    case install_status::not_started:
+      return "";
+    case install_status::running:
+      return "Installing Assets" + std::string(dots, '.') + "\n";
+    case install_status::succeeded:
+      return "Assets installed.\n";
+    default:
+      return "Assets failed to install!\n";
+  }
+}
+
+InstallerUI::InstallerUI(install_steps steps) : system(std::move(steps)) {
+  create(texts::window_title, placement);
+  apply_installer_theme();
+  root.style.set_style_color("default_back_color", background);
+  ui::connect(&root, event_type::paint, this, &InstallerUI::paint_background);
+
+  // The banner's width places everything else; without it the layout starts at the left edge.
+  std::int32_t image_width = 0;
+  if (side_image.load_from_memory(hb::resources::banner_png, hb::resources::banner_png_size, 1.0f)) {
+    image_width = side_image.width();
+  }
+  build_pages(image_width);
+
+  const std::int32_t width = root.width();
+  const std::int32_t height = root.height();
+  back_button.create(root, {width - 300, height - 40, 85, 30});
+  next_button.create(root, {width - 210, height - 40, 85, 30});
+  cancel_button.create(root, {width - 95, height - 40, 85, 30});
+  set_button_text(back_button, back_text);
+  set_button_text(next_button, next_text);
+  set_button_text(cancel_button, "Cancel");
+  for (InstallerButton* button : {&back_button, &next_button, &cancel_button}) {
+    ui::connect(button, event_type::mouse_up, this, &InstallerUI::on_button);
+  }
+  show_page(0);
+}
+
+// The widget tree of the title line and the three pages, with their
+// colours, style redirections and first texts. iw is the banner's width;
+// a page is as wide as the room right of the banner less 20, and 110 less
+// high than the window (the title line above, the button band below).
+void InstallerUI::build_pages(std::int32_t iw) {
+  const std::int32_t width = root.width();
+  const std::int32_t height = root.height();
+  const std::int32_t page_width = width - iw - 20;
+  const std::int32_t page_height = height - 110;
+  const ui::color clear{0, 0, 0, 0};
+  const ui::color clear_white{1, 1, 1, 0};
+
+  title_label.create(root, {iw + 10, 0, width - iw - 20, 50});
+  title_label.style.set_style_color("default_back_color", clear);
+  title_label.style.set_style_alias("label_font_size", "title_font_size");
+  title_label.style.set_style_alias("label_font_weight", "title_font_weight");
+  title_label.set_text(texts::window_title, false);
+
+  pages[0].create(root, {iw + 10, 50, page_width, page_height});
+  pages[0].set_visible(false);
+  pages[0].style.set_style_color("default_back_color", clear);
+  intro_label.create(pages[0], {10, 20, page_width, 200});
+  intro_label.style.set_style_color("default_back_color", clear);
+  intro_label.style.set_style_alias("label_text_valign", "label_intro_text_valign");
+  intro_label.set_text(std::string("This will install ") + texts::pack_short + " " +
+                           "on your computer.\n\nIt is recommended that you close all other applications before "
+                           "continuing.\n\nClick Next to continue, or Cancel to exit the installer.",
+                       false);
+
+  target_folder = find_asset_library(asset_library_value, asset_library_variable);
+
+  pages[1].create(root, {iw + 10, 50, page_width, page_height});
+  pages[1].set_visible(false);
+  pages[1].style.set_style_color("default_back_color", {0, 0, 1, 0});
+  summary_hint_label.create(pages[1], {0, 15, page_width, 40});
+  summary_hint_label.style.set_style_color("default_back_color", clear_white);
+  summary_hint_label.style.set_style_alias("label_text_valign", "label_intro_text_valign");
+  summary_hint_label.set_text(
+      "Click Next to continue with the installation, or click Back if you want to review or change any settings.\n",
+      false);
+  summary_panel.create(pages[1], {0, 60, page_width, page_height - 60});
+  summary_panel.style.set_style_color("default_back_color", {0.118f, 0.118f, 0.118f, 1.0f});
+  summary_scroll.create(summary_panel, {page_width - 15, 0, 15, page_height - 60});
+  summary_scroll.style.set_style_color("default_back_color", {0.208f, 0.208f, 0.208f, 1.0f});
+  summary_label.create(summary_panel, {10, 10, page_width - 35, 800});
+  summary_label.style.set_style_color("default_back_color", {0.118f, 0.118f, 0.118f, 1.0f});
+  summary_label.style.set_style_alias("label_font_size", "label_path_font_size");
+  summary_label.style.set_style_alias("label_text_valign", "label_path_text_valign");
+  summary_scroll.set_target(&summary_label);
+
+  pages[2].create(root, {iw + 10, 50, page_width, page_height});
+  pages[2].set_visible(false);
+  pages[2].style.set_style_color("default_back_color", clear);
+  install_headline.create(pages[2], {0, 0, page_width, 25});
+  install_headline.style.set_style_color("default_back_color", clear_white);
+  install_headline.style.set_style_alias("label_font_weight", "label_install_weight");
+  install_headline.set_text(pack("Installing ", ", please wait..."), false);
+  progress_label.create(pages[2], {0, 50, width - iw - 40, page_height - 50});
+  progress_label.style.set_style_color("default_back_color", clear_white);
+  progress_label.style.set_style_alias("label_text_valign", "label_path_text_valign");
+}
+
+InstallerUI::~InstallerUI() {
+  // A run is never abandoned half-way: wait for the worker before the
+  // widgets go.
+  system.join();
+}
+
+void InstallerUI::set_button_text(InstallerButton& button, const std::string& text) {
+  button.text = text;
+  button.invalidate();
+}
+
+void InstallerUI::show_page(std::uint32_t index) {
+  if (index >= pages.size()) {
+    return;
+  }
+  if (index == 0) {
+    back_button.set_enabled(false);
+  } else if (index == 1) {
+    summary_label.set_text(std::string("Installing ") + texts::pack_short + " on:\n\n" +
+                               hbsdk::filesystem::to_utf8(target_folder.text()) + "\n\n",
+                           true);
+    back_button.set_enabled(true);
+  } else {
+    back_button.set_enabled(false);
+    next_button.set_enabled(false);
+    start_install();
+  }
+  set_button_text(back_button, back_text);
+  set_button_text(next_button, next_text);
+  pages[current_page].set_visible(false);
+  pages[index].set_visible(true);
+  current_page = index;
+}
+
+// Acts on a release of any mouse button over an enabled button; where the
+// press began does not matter.
+void InstallerUI::on_button(const ui::event_info& event) {
+  if (event.sender == &back_button) {
+    if (current_page > 0) show_page(current_page - 1);
+  } else if (event.sender == &next_button) {
+    show_page(current_page + 1);
+  } else if (event.sender == &cancel_button) {
+    if (finished) {
+      close(1);
+      return;
+    }
+    ui::MessagePopup confirmation;
+    confirmation.build(this, "Exit Installer", pack("Are you sure you want to cancel ", " installation?"), 1);
+    const std::int32_t answer = confirmation.run_modal();
+    if (answer != 0) {
+      close(answer);
+    }
+  }
+}
+
+void InstallerUI::start_install() {
+  poll_timer_ = native().set_timer(&pages[2], poll_key, poll_milliseconds, false);
+  ui::connect(&pages[2], event_type::timer, this, &InstallerUI::on_tick);
+  try {
+    system.start(target_folder);
+  } catch (const std::system_error&) {
+    // No thread could be made: the run happens here instead, and the next
+    // tick shows its outcome.
+    system.install(target_folder);
+  }
+}
+
+void InstallerUI::stop_polling() {
+  ui::disconnect_all(&pages[2], event_type::timer);
+  // The timer of a finished run is stopped, so after any number of retries
+  // only one timer fires.
+  if (poll_timer_ != 0) {
+    native().kill_timer(&pages[2], poll_key);
+    poll_timer_ = 0;
+  }
+}
+
+void InstallerUI::on_tick() {
+  const std::uint32_t dots = dot_count;
+  const bool done = system.done();
+  const std::int32_t status = system.status();
+  const std::string text = status_text(status, dots);
+  progress_label.set_text(text, false);
+  if (done) {
+    stop_polling();
+    system.join();
+    finish_run(status);
+    progress_label.set_text(text + "\n\nClick Finish to close the installer.", false);
+  }
+  dot_count = dot_count + 1 > 3 ? 0 : dot_count + 1;
+}
+
+void InstallerUI::finish_run(std::int32_t status) {
+  if (status == install_status::succeeded) {
+    install_headline.set_text(pack("", " was successfully installed."), false);
+    set_button_text(cancel_button, "Finish");
+    finished = true;
+    return;
+  }
+  ui::MessagePopup question;
+  question.build(this, "Failed to install", "", 2);
+  if (question.run_modal() == 1) {
+    start_install();  // the next tick shows the new run
+    return;
+  }
+  install_headline.set_text(pack("Some components of ", " were not correctly installed."), false);
+  set_button_text(cancel_button, "Finish");
+  finished = true;
+}
+
+void InstallerUI::paint_background() {
+  ui::renderer& r = renderer();
+  const std::int32_t width = root.width();
+  const std::int32_t height = root.height();
+  r.fill_color = root.style.get_style_color("default_back_color");
+  r.fill_rectangle({0, 0, width, height});
+  r.fill_color = band;
+  r.fill_rectangle({0, height - 50, width, 50});
+  r.line_color = separator;
+  r.line_width = 1.0f;
+  r.dotted = 0;
+  r.draw_line({0, height - 50}, {width, height - 50});
+  if (side_image.loaded()) {
+    r.draw_image({0, 0}, side_image);
+  }
+}
+
+}  // namespace installer

@@ -1,0 +1,168 @@
+"""Pixel tests of the renderer on real windows: every scene of ui_scenes,
+drawn by the Linux backend (cairo on SDL, under Xvfb) and by the Windows
+backend (Direct2D under Wine), screenshotted and checked.
+
+    scenes_test.py OUTPUT_DIR [--linux UI_SCENES] [--windows UI_SCENES_EXE]
+
+For each backend given: the calibration scene's shapes sit on exact pixels,
+and every scene's screenshot is saved as OUTPUT_DIR/<backend>/<scene>.png.
+With both backends: each scene gives the same colours in its solid regions
+(within 2/255) and the same geometry (an edge may move by 1 pixel); text is
+compared by its bounding box; regions where the two libraries are allowed to
+differ (antialiased text, filtered scaling, gradients, dots that Wine draws
+solid) are left out of the comparison and listed here.
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import traceback
+
+import hbdriver as d
+
+TOLERANCE = 2
+
+# The colour at (5, 5) once a scene is painted.
+BACKGROUNDS = {
+    "calibration": d.rgb(0.2, 0.4, 0.6),
+    "shadows": d.rgb(0.85, 0.85, 0.85),
+}
+DARK = d.rgb(0.15, 0.15, 0.15)
+
+# Rectangles (left, top, right, bottom) left out of the comparison of two
+# backends, and text boxes compared by the bounding box of their ink.
+EXCLUDED = {
+    "calibration": [(0, 200, 400, 300)],
+    "text": [(0, 0, 400, 300)],
+    "images": [(140, 20, 150, 30)],  # the picture scaled to half: Fant and cairo filter differently
+    "shadows": [(60, 20, 340, 230), (20, 200, 120, 280)],  # gradients: gamma-corrected in Direct2D, linear in cairo
+    "dotted": [(0, 0, 400, 190)],  # Wine draws dashes solid
+}
+TEXT_BOXES = {
+    "calibration": [((0, 200, 400, 300), d.rgb(0.2, 0.4, 0.6))],
+    "text": [((10 + c * 130, 10 + r * 75, 130 + c * 130, 75 + r * 75), DARK) for r in range(3) for c in range(3)],
+}
+
+
+def scene_names(program):
+    if d.is_windows_program(program):
+        result = subprocess.run(["wine", program, "--list"], capture_output=True, text=True, env=d.wine_environment())
+    else:
+        result = subprocess.run([program, "--list"], capture_output=True, text=True)
+    names = [line.split()[0] for line in result.stdout.splitlines() if line.strip()]
+    if result.returncode != 0 or not names:
+        raise d.DriverError(f"{program} --list failed: {result.stderr}")
+    return names
+
+
+def capture(program, name, path):
+    """Shows one scene and returns its client area once it is painted."""
+    with d.launch([program, name]) as running:
+        window = d.wait_window(f"ui_scenes: {name}")
+        where = d.geometry(window)
+        assert (where.width, where.height) == (400, 300), f"{name}: client area {where}"
+        expected = BACKGROUNDS.get(name, DARK)
+        shot = d.wait_pixel(window, 5, 5, expected)
+        # Both backends may paint twice (Wine's first frame is repainted): take a settled picture.
+        shot = d.poll(lambda: (lambda a, b: b if list(a.getdata()) == list(b.getdata()) else None)(
+            shot, d.window_shot(window)), what=f"{name} to stop changing")
+        shot.save(path)
+        d.close_window(window)
+        code = running.wait()
+        assert code == 0, f"{name}: exit status {code}\n{running.text()}"
+    return shot
+
+
+def check_calibration(shot, label):
+    background = d.rgb(0.2, 0.4, 0.6)
+    red, green, white, yellow = (255, 0, 0), (0, 255, 0), (255, 255, 255), (255, 255, 0)
+    expectations = [
+        ((5, 5), background), ((10, 10), red), ((109, 59), red), ((110, 59), background), ((109, 60), background),
+        ((150, 10), green), ((159, 10), green), ((150, 19), green), ((159, 19), green), ((155, 10), green),
+        ((151, 11), background), ((160, 10), background), ((150, 20), background),
+        ((10, 100), white), ((120, 100), white), ((209, 100), white), ((210, 100), background),
+        ((120, 99), background), ((120, 101), background),
+        ((250, 150), yellow), ((289, 189), yellow), ((249, 150), background), ((290, 170), background),
+        ((240, 140), background),
+    ]
+    for (x, y), colour in expectations:
+        actual = shot.getpixel((x, y))
+        assert d.close_to(actual, colour, TOLERANCE), f"{label}: pixel ({x}, {y}) is {actual}, expected {colour}"
+    box = d.bounding_box(shot, (0, 200, 400, 300), background)
+    assert box is not None, f"{label}: no text in the calibration scene"
+    centre_x, centre_y = (box[0] + box[2]) / 2, (box[1] + box[3]) / 2
+    assert abs(centre_x - 200) <= 3 and abs(centre_y - 250) <= 4, f"{label}: text box {box} is not centred"
+    assert 90 <= box[2] - box[0] <= 170, f"{label}: text box {box} is not 20-unit bold text"
+
+
+def excluded(name, x, y):
+    return any(l <= x < r and t <= y < b for l, t, r, b in EXCLUDED.get(name, []))
+
+
+def compare(name, first, second):
+    """Pixels outside the excluded regions agree within TOLERANCE, or match a
+    neighbour within one pixel (an edge moved by one)."""
+    width, height = first.size
+    a, b = first.load(), second.load()
+    mismatches = []
+    for y in range(height):
+        for x in range(width):
+            if excluded(name, x, y) or d.close_to(a[x, y], b[x, y], TOLERANCE):
+                continue
+            near = any(d.close_to(a[x, y], b[min(max(x + dx, 0), width - 1), min(max(y + dy, 0), height - 1)], TOLERANCE)
+                       for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+            if not near:
+                mismatches.append((x, y, a[x, y], b[x, y]))
+    assert not mismatches, f"{name}: {len(mismatches)} pixels differ, first {mismatches[:5]}"
+    for box, background in TEXT_BOXES.get(name, []):
+        ink_a, ink_b = d.bounding_box(first, box, background), d.bounding_box(second, box, background)
+        assert (ink_a is None) == (ink_b is None), f"{name}: text in {box} on one backend only"
+        if ink_a:
+            centre = lambda k: ((k[0] + k[2]) / 2, (k[1] + k[3]) / 2)
+            (xa, ya), (xb, yb) = centre(ink_a), centre(ink_b)
+            assert abs(xa - xb) <= 4 and abs(ya - yb) <= 4, f"{name}: text boxes {ink_a} and {ink_b} differ"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("output")
+    parser.add_argument("--linux")
+    parser.add_argument("--windows")
+    args = parser.parse_args()
+    programs = {label: path for label, path in (("linux", args.linux), ("windows", args.windows)) if path}
+    if not programs:
+        parser.error("give --linux, --windows or both")
+    failures = 0
+    shots = {}
+    with d.virtual_display():
+        for label, program in programs.items():
+            folder = os.path.join(args.output, label)
+            os.makedirs(folder, exist_ok=True)
+            for name in scene_names(program):
+                try:
+                    shots[(label, name)] = capture(program, name, os.path.join(folder, f"{name}.png"))
+                    if name == "calibration":
+                        check_calibration(shots[(label, name)], label)
+                    print(f"ok    {label} {name}")
+                except Exception:  # noqa: BLE001 - every failure is reported and counted
+                    failures += 1
+                    print(f"FAIL  {label} {name}")
+                    traceback.print_exc()
+    if len(programs) == 2:
+        for label, name in sorted(shots):
+            if label != "linux" or ("windows", name) not in shots:
+                continue
+            try:
+                compare(name, shots[("linux", name)], shots[("windows", name)])
+                print(f"ok    same on both: {name}")
+            except Exception:  # noqa: BLE001
+                failures += 1
+                print(f"FAIL  same on both: {name}")
+                traceback.print_exc()
+    print(f"{failures} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,451 @@
+// The wizard on the headless platform, with the worker's steps scripted:
+// its widgets and looks, the page flow, the polling ticks and their texts,
+// retries, Cancel and Finish, and the close box.
+#include "installer/installer_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "hbsdk/filesystem/encoding.h"
+#include "hbsdk/ui/testing/headless_window_backend.h"
+#include "hbsdk/ui/testing/recording_render_backend.h"
+#include "hbsdk/ui/testing/test_platform.h"
+#include "hbsdk/ui/theme_overrides.h"
+#include "hbsdk/ui/window_message.h"
+#include "installer/install_status.h"
+#include "scoped_variable.h"
+#include "settings_sandbox.h"
+
+namespace ui = hbsdk::ui;
+namespace fs = hbsdk::filesystem;
+namespace support = hbsdk::ui::test_support;
+namespace msg = hbsdk::ui::message;
+using installer::InstallerUI;
+
+namespace {
+
+const std::uint8_t archive_bytes[] = {0x68, 0x62, 0x5E, 0x1A};
+
+// The worker's steps: each run waits inside the extraction until the test
+// lets it finish with the next code of its list.
+class scripted_worker {
+public:
+  installer::install_steps steps() {
+    return {[](const fs::file_path&) {},
+            []() -> std::optional<installer::payload_view> {
+              return installer::payload_view{archive_bytes, sizeof archive_bytes};
+            },
+            [this](const std::uint8_t*, std::uint64_t, const fs::file_path& target) {
+              std::unique_lock lock(mutex_);
+              ++runs_;
+              targets_.push_back(target);
+              released_.wait(lock, [this] { return !codes_.empty(); });
+              const std::int32_t code = codes_.front();
+              codes_.pop_front();
+              ++finished_;
+              return code;
+            }};
+  }
+  // Lets the next run end with this extraction code.
+  void finish_with(std::int32_t code) {
+    {
+      std::lock_guard lock(mutex_);
+      codes_.push_back(code);
+    }
+    released_.notify_all();
+  }
+  int runs() {
+    std::lock_guard lock(mutex_);
+    return runs_;
+  }
+  int finished() {
+    std::lock_guard lock(mutex_);
+    return finished_;
+  }
+  fs::file_path target(std::size_t run) {
+    std::lock_guard lock(mutex_);
+    return targets_.at(run);
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable released_;
+  std::deque<std::int32_t> codes_;
+  std::vector<fs::file_path> targets_;
+  int runs_ = 0;
+  int finished_ = 0;
+};
+
+constexpr ui::point back_at{242, 335}, next_at{332, 335}, cancel_at{447, 335};
+
+class wizard_test : public ::testing::Test {
+protected:
+  explicit wizard_test(const char* folder = "/library/orrery") : folder_variable_("ORRERY_USER_PATH", folder) {}
+
+  void SetUp() override {
+    wizard = std::make_unique<InstallerUI>(worker.steps());
+    platform.on_idle = [this] { next_step(); };
+  }
+  void TearDown() override {
+    // A run still held must end before the wizard goes.
+    for (int i = 0; i < 4; ++i) worker.finish_with(0);
+    wizard.reset();
+  }
+
+  // Steps run one at a time whenever a modal loop (the wizard's or a
+  // pop-up's) has nothing else to do.
+  void then(std::function<void()> step) { steps.push_back(std::move(step)); }
+  void next_step() {
+    if (steps.empty()) {
+      ADD_FAILURE() << "the loop waits and the test has no step left";
+      platform.post(*wizard, {msg::close, 0, 0});
+      return;
+    }
+    auto step = std::move(steps.front());
+    steps.pop_front();
+    step();
+  }
+  void click(ui::point at, int button = 0) { platform.post_click(wizard->native(), at, button); }
+  // The newest native window: a pop-up while one is open.
+  ui::native_window& top() { return platform.backends().back()->owner(); }
+  void click_popup(ui::point at) { platform.post_click(top(), at); }
+  void close_popup() { platform.post(top(), {msg::close, 0, 0}); }
+  // The pop-up's buttons (100 x 30, 20 from the bottom right, 10 apart).
+  ui::point popup_button(int which) {
+    const ui::rect area = top().client_rect();
+    const int x = which == 1 ? area.width - 220 + 50 : area.width - 120 + 50;
+    return {x, area.height - 50 + 15};
+  }
+  std::string progress() const { return wizard->progress_label.text(); }
+  void tick() { platform.elapse(200); }
+  // Waits (outside any loop) until the worker is inside a run's extraction.
+  void wait_for_runs(int count) {
+    while (worker.runs() < count) std::this_thread::yield();
+  }
+  // Waits until the current run has published its outcome.
+  void wait_done() {
+    while (!wizard->system.done()) std::this_thread::yield();
+  }
+  int run() { return (wizard->run_modal(), wizard->result()); }
+
+  support::test_platform platform;
+  installer::testing::settings_sandbox sandbox;
+  installer::testing::scoped_variable folder_variable_;
+  scripted_worker worker;
+  std::unique_ptr<InstallerUI> wizard;
+  std::deque<std::function<void()>> steps;
+};
+
+}  // namespace
+
+TEST_F(wizard_test, the_window_and_its_widgets_are_where_the_look_puts_them) {
+  const auto& spec = platform.backend_of(*wizard).spec();
+  EXPECT_EQ(spec.x, 600);
+  EXPECT_EQ(spec.y, 200);
+  EXPECT_EQ(platform.backend_of(*wizard).title(), u"Tidewater Kit Pack Installer");
+  EXPECT_EQ(wizard->root.bounds(), (ui::rect{0, 0, 500, 360}));
+  EXPECT_EQ(wizard->side_image.width(), 160);
+  EXPECT_EQ(wizard->side_image.height(), 310);
+
+  struct placed {
+    const char* name;
+    const ui::widget& w;
+    const ui::widget& parent;
+    ui::rect bounds;
+  };
+  const placed table[] = {
+      {"title", wizard->title_label, wizard->root, {170, 0, 320, 50}},
+      {"page 0", wizard->pages[0], wizard->root, {170, 50, 320, 250}},
+      {"intro", wizard->intro_label, wizard->pages[0], {10, 20, 320, 200}},
+      {"page 1", wizard->pages[1], wizard->root, {170, 50, 320, 250}},
+      {"hint", wizard->summary_hint_label, wizard->pages[1], {0, 15, 320, 40}},
+      {"summary panel", wizard->summary_panel, wizard->pages[1], {0, 60, 320, 190}},
+      {"scroll", wizard->summary_scroll, wizard->summary_panel, {305, 0, 15, 190}},
+      // Placed at (10, 10); set_target then puts the scrolled content at offset 0.
+      {"summary", wizard->summary_label, wizard->summary_panel, {10, 0, 285, 800}},
+      {"page 2", wizard->pages[2], wizard->root, {170, 50, 320, 250}},
+      {"headline", wizard->install_headline, wizard->pages[2], {0, 0, 320, 25}},
+      {"progress", wizard->progress_label, wizard->pages[2], {0, 50, 300, 200}},
+      {"back", wizard->back_button, wizard->root, {200, 320, 85, 30}},
+      {"next", wizard->next_button, wizard->root, {290, 320, 85, 30}},
+      {"cancel", wizard->cancel_button, wizard->root, {405, 320, 85, 30}},
+  };
+  for (const placed& p : table) {
+    SCOPED_TRACE(p.name);
+    EXPECT_EQ(p.w.bounds(), p.bounds);
+    EXPECT_EQ(p.w.parent(), &p.parent);
+  }
+  // Children in the order they were added (also their drawing order).
+  EXPECT_EQ(wizard->root.children(),
+            (std::vector<ui::widget*>{&wizard->title_label, &wizard->pages[0], &wizard->pages[1], &wizard->pages[2],
+                                      &wizard->back_button, &wizard->next_button, &wizard->cancel_button}));
+  EXPECT_EQ(wizard->summary_panel.children(),
+            (std::vector<ui::widget*>{&wizard->summary_scroll, &wizard->summary_label}));
+
+  EXPECT_EQ(wizard->root.style.get_style_color("default_back_color"), (ui::color{0.176f, 0.176f, 0.176f, 1}));
+  EXPECT_EQ(wizard->summary_panel.style.get_style_color("default_back_color"), (ui::color{0.118f, 0.118f, 0.118f, 1}));
+  EXPECT_EQ(wizard->title_label.style.get_style_float("label_font_size"), 15.0f);
+  EXPECT_EQ(wizard->title_label.style.get_style_int("label_font_weight"), 2);
+  EXPECT_EQ(wizard->intro_label.style.get_style_int("label_text_valign"), 1);
+  EXPECT_EQ(wizard->summary_label.style.get_style_float("label_font_size"), 10.0f);
+  EXPECT_EQ(wizard->install_headline.style.get_style_int("label_font_weight"), 2);
+  EXPECT_EQ(wizard->intro_label.style.get_style_string("label_font_name"), "verdana");
+  EXPECT_EQ(ui::theme_overrides().size(), 12u);
+
+  EXPECT_EQ(wizard->title_label.text(), "Tidewater Kit Pack Installer");
+  EXPECT_EQ(wizard->intro_label.text(),
+            "This will install Tidewater Kit on your computer.\n\nIt is recommended that you close all other "
+            "applications before continuing.\n\nClick Next to continue, or Cancel to exit the installer.");
+  EXPECT_EQ(wizard->install_headline.text(), "Installing Tidewater Kit Pack, please wait...");
+  EXPECT_EQ(wizard->back_button.text, "< Back");
+  EXPECT_EQ(wizard->next_button.text, "Next >");
+  EXPECT_EQ(wizard->cancel_button.text, "Cancel");
+}
+
+TEST_F(wizard_test, the_background_band_and_separator_follow_the_root_size) {
+  wizard->paint_tree(wizard->root, {0, 0, 500, 360});
+  const auto calls = platform.drawing_of(*wizard).calls_of(wizard->root);
+  ASSERT_GE(calls.size(), 4u);
+  EXPECT_EQ(calls[0].area, (ui::rect_f{0, 0, 500, 360}));
+  EXPECT_EQ(calls[0].colour, InstallerUI::background);
+  EXPECT_EQ(calls[1].area, (ui::rect_f{0, 310, 500, 360}));
+  EXPECT_EQ(calls[1].colour, InstallerUI::band);
+  EXPECT_EQ(calls[2].area, (ui::rect_f{0.5f, 310.5f, 500.5f, 310.5f}));
+  EXPECT_EQ(calls[2].colour, InstallerUI::separator);
+  EXPECT_EQ(calls[3].kind, support::draw_kind::bitmap);
+  EXPECT_EQ(calls[3].area, (ui::rect_f{0, 0, 160, 310}));
+
+  wizard->root.set_bounds({0, 0, 600, 400});
+  platform.drawing_of(*wizard).clear();
+  wizard->paint_tree(wizard->root, {0, 0, 600, 400});
+  EXPECT_EQ(platform.drawing_of(*wizard).calls_of(wizard->root)[1].area, (ui::rect_f{0, 350, 600, 400}));
+}
+
+TEST_F(wizard_test, next_and_back_walk_the_pages_and_rebuild_the_summary) {
+  EXPECT_EQ(wizard->page(), 0u);
+  EXPECT_TRUE(wizard->pages[0].is_visible());
+  EXPECT_FALSE(wizard->pages[1].is_visible() || wizard->pages[2].is_visible());
+  EXPECT_FALSE(wizard->back_button.is_enabled());
+  const std::string summary = "Installing Tidewater Kit on:\n\n\\library\\orrery\n\n";
+  then([&] { click(back_at); });  // disabled: nothing happens
+  then([&] {
+    EXPECT_EQ(wizard->page(), 0u);
+    click(next_at, 2);  // any mouse button acts
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 1u);
+    EXPECT_TRUE(wizard->pages[1].is_visible());
+    EXPECT_FALSE(wizard->pages[0].is_visible());
+    EXPECT_TRUE(wizard->back_button.is_enabled());
+    EXPECT_EQ(wizard->summary_label.text(), summary);
+    EXPECT_EQ(wizard->summary_label.height(), 5 * 11 + 1);  // fitted: five lines of the recording metrics
+    click(back_at);
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 0u);
+    EXPECT_FALSE(wizard->back_button.is_enabled());
+    click(next_at, 1);
+  });
+  then([&] {
+    EXPECT_EQ(wizard->summary_label.text(), summary);
+    platform.post(*wizard, {msg::close, 0, 0});  // the close box, without a question
+  });
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(worker.runs(), 0);
+}
+
+TEST_F(wizard_test, an_installation_polls_with_dots_and_ends_with_finish) {
+  then([&] { click(next_at); click(next_at); });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 2u);
+    EXPECT_FALSE(wizard->back_button.is_enabled());
+    EXPECT_FALSE(wizard->next_button.is_enabled());
+    EXPECT_TRUE(wizard->cancel_button.is_enabled());
+    EXPECT_EQ(wizard->native().timer_count(), 1u);
+    EXPECT_EQ(progress(), "");
+    wait_for_runs(1);
+    tick();
+  });
+  std::vector<std::string> seen;
+  for (int i = 0; i < 5; ++i) {
+    then([&] {
+      seen.push_back(progress());
+      tick();
+    });
+  }
+  then([&] {
+    worker.finish_with(0);
+    wait_done();
+    tick();
+  });
+  then([&] {
+    EXPECT_EQ(wizard->install_headline.text(), "Tidewater Kit Pack was successfully installed.");
+    EXPECT_EQ(wizard->cancel_button.text, "Finish");
+    EXPECT_TRUE(wizard->is_finished());
+    EXPECT_EQ(progress(), "Assets installed.\n\n\nClick Finish to close the installer.");
+    EXPECT_EQ(wizard->native().timer_count(), 0u);  // the polling timer is stopped
+    EXPECT_FALSE(wizard->system.joinable());
+    click(cancel_at);  // Finish closes at once
+  });
+  EXPECT_EQ(run(), 1);
+  ASSERT_EQ(seen.size(), 5u);
+  // The counter is shared by every tick: whatever it starts at, it steps 0..3.
+  for (std::size_t i = 1; i < seen.size(); ++i) {
+    const auto dots = [](const std::string& text) { return text.size() - std::string("Installing Assets\n").size(); };
+    EXPECT_EQ(seen[i].substr(0, 17), "Installing Assets");
+    EXPECT_EQ(dots(seen[i]), (dots(seen[i - 1]) + 1) % 4) << seen[i - 1] << " then " << seen[i];
+  }
+  EXPECT_EQ(worker.target(0).text(), u"\\library\\orrery");
+}
+
+TEST_F(wizard_test, a_failure_answered_yes_runs_again_and_no_shows_the_failure) {
+  then([&] { click(next_at); click(next_at); });
+  then([&] {
+    wait_for_runs(1);
+    worker.finish_with(20);
+    wait_done();
+    tick();
+  });
+  then([&] {  // the question is open: Yes
+    EXPECT_EQ(platform.backends().size(), 2u);
+    EXPECT_FALSE(platform.backend_of(*wizard).enabled());
+    click_popup(popup_button(1));
+  });
+  then([&] {
+    EXPECT_EQ(worker.runs() >= 1, true);
+    EXPECT_FALSE(wizard->is_finished());
+    EXPECT_EQ(wizard->cancel_button.text, "Cancel");
+    EXPECT_EQ(progress(), "Assets failed to install!\n\n\nClick Finish to close the installer.");
+    EXPECT_EQ(wizard->native().timer_count(), 1u);  // one timer after a retry
+    wait_for_runs(2);
+    worker.finish_with(24);
+    wait_done();
+    tick();
+  });
+  then([&] { click_popup(popup_button(2)); });  // No
+  then([&] {
+    EXPECT_EQ(wizard->install_headline.text(), "Some components of Tidewater Kit Pack were not correctly installed.");
+    EXPECT_EQ(wizard->cancel_button.text, "Finish");
+    EXPECT_TRUE(wizard->is_finished());
+    EXPECT_EQ(progress(), "Assets failed to install!\n\n\nClick Finish to close the installer.");
+    EXPECT_EQ(wizard->native().timer_count(), 0u);
+    click(cancel_at);
+  });
+  EXPECT_EQ(run(), 1);
+  EXPECT_EQ(worker.runs(), 2);
+}
+
+TEST_F(wizard_test, closing_the_failure_question_counts_as_no) {
+  then([&] { click(next_at); click(next_at); });
+  then([&] {
+    wait_for_runs(1);
+    worker.finish_with(11);
+    wait_done();
+    tick();
+  });
+  then([&] { close_popup(); });
+  then([&] {
+    EXPECT_TRUE(wizard->is_finished());
+    EXPECT_EQ(worker.runs(), 1);
+    platform.post(*wizard, {msg::close, 0, 0});
+  });
+  run();
+}
+
+TEST_F(wizard_test, cancel_then_cancel_changes_nothing_even_while_installing) {
+  then([&] { click(cancel_at); });
+  then([&] {
+    EXPECT_EQ(platform.backends().size(), 2u);  // the confirmation is open
+    click_popup(popup_button(2));
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 0u);
+    EXPECT_TRUE(platform.backend_of(*wizard).enabled());
+    click(next_at);
+    click(next_at);
+  });
+  then([&] {
+    wait_for_runs(1);
+    click(cancel_at);
+  });
+  then([&] {
+    tick();  // ticks still arrive while the confirmation is open
+  });
+  then([&] {
+    EXPECT_EQ(progress().substr(0, 17), "Installing Assets");
+    click_popup(popup_button(2));
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 2u);
+    EXPECT_FALSE(wizard->is_finished());
+    worker.finish_with(0);
+    wait_done();
+    tick();
+  });
+  then([&] {
+    EXPECT_TRUE(wizard->is_finished());
+    click(cancel_at);
+  });
+  EXPECT_EQ(run(), 1);
+}
+
+TEST_F(wizard_test, cancel_then_ok_during_an_installation_closes_and_destruction_waits_for_the_worker) {
+  then([&] { click(next_at); click(next_at); });
+  then([&] {
+    wait_for_runs(1);
+    click(cancel_at);
+  });
+  then([&] { click_popup(popup_button(1)); });  // OK
+  EXPECT_EQ(run(), 1);
+  EXPECT_EQ(worker.finished(), 0);  // the worker is still writing
+  std::thread releaser([&] { worker.finish_with(0); });
+  wizard.reset();  // returns only after the worker has finished
+  EXPECT_EQ(worker.finished(), 1);
+  releaser.join();
+}
+
+TEST_F(wizard_test, the_close_box_ends_the_wizard_on_every_page_without_a_question) {
+  for (std::uint32_t page = 0; page < 3; ++page) {
+    SCOPED_TRACE(page);
+    if (page > 0) then([&] { click(next_at); });
+    then([&] {
+      platform.post(*wizard, {msg::close, 0, 0});
+    });
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(wizard->page(), page);
+    EXPECT_EQ(platform.backends().size(), 1u);
+  }
+}
+
+namespace {
+
+class wizard_without_folder_test : public wizard_test {
+protected:
+  wizard_without_folder_test() : wizard_test("") {}
+};
+
+}  // namespace
+
+TEST_F(wizard_without_folder_test, the_folder_found_is_shown_and_passed_on_unchanged) {
+  // Neither the store nor the variable names a folder: the Documents folder
+  // is used when there is one, the empty path otherwise.
+  then([&] { click(next_at); });
+  then([&] {
+    EXPECT_EQ(wizard->summary_label.text(),
+              "Installing Tidewater Kit on:\n\n" + hbsdk::filesystem::to_utf8(wizard->folder().text()) + "\n\n");
+    click(next_at);
+  });
+  then([&] {
+    wait_for_runs(1);
+    EXPECT_EQ(worker.target(0).text(), wizard->folder().text());
+    platform.post(*wizard, {msg::close, 0, 0});
+  });
+  run();
+}
