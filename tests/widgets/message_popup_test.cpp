@@ -102,8 +102,7 @@ TEST_F(message_popup_test, paints_its_own_copy_of_the_message_over_its_backgroun
   title.assign(title.size(), '#');  // the caller's buffers change or die after build
   message.assign(message.size(), '#');
   EXPECT_EQ(popup.title(), "Failed to install");
-  // What a platform reports after move_resize changed the client size.
-  platform.send(popup, {ui::message::size, 0, ui::make_lparam(360, 104)});
+  EXPECT_EQ(popup.root.bounds(), (ui::rect{0, 0, 360, 104}));  // move_resize's WM_SIZE resized the root
   popup.set_message_alignment(2);
   popup.paint_tree(popup.root, {0, 0, 360, 104});
 

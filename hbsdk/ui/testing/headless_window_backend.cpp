@@ -26,10 +26,18 @@ point headless_window_backend::device_dpi() { return platform_.device_dpi(); }
 
 edge_rect headless_window_backend::frame_insets(std::uint32_t, std::uint32_t) { return platform_.frame(); }
 
+// A change of size reaches the window as WM_SIZE at once, as SetWindowPos
+// sends it on Windows.
 void headless_window_backend::set_outer_rect(const rect& outer) {
   const std::int32_t width = outer.width < 0 ? outer_.right - outer_.left : outer.width;
   const std::int32_t height = outer.height < 0 ? outer_.bottom - outer_.top : outer.height;
+  const bool resized = width != outer_.right - outer_.left || height != outer_.bottom - outer_.top;
   outer_ = {outer.x, outer.y, outer.x + width, outer.y + height};
+  if (resized && created_) {
+    const edge_rect frame = platform_.frame();
+    (void)handle_message(owner_, {message::size, 0,
+                                  make_lparam(width - (frame.right - frame.left), height - (frame.bottom - frame.top))});
+  }
 }
 
 edge_rect headless_window_backend::work_area() { return platform_.work_area(); }
