@@ -1,0 +1,222 @@
+"""The installer's wizard as a person sees it: where things are on its
+window, what its pages look like, and how to start it so that it installs
+into a folder of the test's own (Linux: a settings file of its own; Windows:
+the Wine prefix's registry, with the value removed first).
+
+Shared by wizard_test.py (the end-to-end tests) and run_wizard.py (the
+README's run command).
+"""
+
+import os
+import re
+import subprocess
+
+import hbdriver as d
+
+TITLE = "Tidewater Kit Pack Installer"
+CONFIRM_TITLE = "Exit Installer"
+FAILURE_TITLE = "Failed to install"
+
+# Client positions (dips = pixels at 96 dpi) of the wizard's parts.
+BACK = (242, 335)
+NEXT = (332, 335)
+CANCEL = (447, 335)
+BUTTON_BOXES = {"back": (200, 320, 285, 350), "next": (290, 320, 375, 350), "cancel": (405, 320, 490, 350)}
+
+BACKGROUND = d.rgb(0.176, 0.176, 0.176)
+BAND = d.rgb(0.275, 0.275, 0.275)
+SEPARATOR = d.rgb(0.392, 0.392, 0.392)
+BUTTON_ENABLED = d.rgb(0.212, 0.212, 0.212)
+BUTTON_DISABLED = d.rgb(0.157, 0.157, 0.157)
+BORDER = d.rgb(0.4, 0.4, 0.4)
+BORDER_HOVER = d.rgb(0.6, 0.6, 0.6)
+SUMMARY_PANEL = d.rgb(0.118, 0.118, 0.118)
+SCROLL_THUMB = d.rgb(0.145, 0.149, 0.165)  # the summary is shorter than its panel: the thumb fills the bar
+
+BANNER = os.path.join(os.path.dirname(__file__), "..", "..", "resources", "banner.png")
+
+
+def windows_path(linux_path):
+    result = subprocess.run(["winepath", "-w", linux_path], capture_output=True, text=True,
+                            env=d.wine_environment())
+    return result.stdout.strip()
+
+
+class Installation:
+    """Where one wizard installs and keeps its settings, and how to start it."""
+
+    def __init__(self, program, work_dir, target=None):
+        self.program = program
+        self.windows = d.is_windows_program(program)
+        self.work = os.path.abspath(work_dir)
+        os.makedirs(self.work, exist_ok=True)
+        self.target = os.path.abspath(target or os.path.join(self.work, "library"))
+        self.settings = os.path.join(self.work, "settings")
+
+    def environment(self):
+        env = dict(os.environ)
+        if self.windows:
+            env = d.wine_environment(env)
+            env["ORRERY_USER_PATH"] = windows_path(self.target)
+        else:
+            env["ORRERY_USER_PATH"] = self.target
+            env["HB_SETTINGS_FILE"] = self.settings
+        return env
+
+    def forget_recorded_folder(self):
+        """Removes the value an earlier installation recorded, so the
+        environment variable decides."""
+        if self.windows:
+            subprocess.run(["wine", "reg", "delete", r"HKLM\SOFTWARE\Halbrook", "/v", "OrreryUserPath", "/f",
+                            "/reg:64"], capture_output=True, env=d.wine_environment())
+        elif os.path.exists(self.settings):
+            os.remove(self.settings)
+
+    def recorded_folder(self):
+        if self.windows:
+            result = subprocess.run(["wine", "reg", "query", r"HKLM\SOFTWARE\Halbrook", "/v", "OrreryUserPath",
+                                     "/reg:64"], capture_output=True, text=True, env=d.wine_environment())
+            match = re.search(r"OrreryUserPath\s+REG_SZ\s+(.*)", result.stdout)
+            return match.group(1).strip() if match else None
+        if not os.path.exists(self.settings):
+            return None
+        with open(self.settings, encoding="utf-8") as f:
+            for line in f:
+                if line.startswith("OrreryUserPath="):
+                    return line.rstrip("\n").split("=", 1)[1]
+        return None
+
+    def expected_recorded_folder(self):
+        return windows_path(self.target) if self.windows else self.target.replace("/", "\\")
+
+    def start(self):
+        """Starts the installer as a person would (without "/UAC"). On Windows
+        the first process relaunches itself elevated and ends with 0; the
+        wizard belongs to the second. Returns the program that shows it."""
+        self.forget_recorded_folder()
+        first = d.launch([self.program], env=self.environment(), cwd=self.work)
+        if self.windows:
+            code = first.wait()
+            assert code == 0, f"the first instance ended with {code}: {first.text()}"
+        return first
+
+    def running_wizard_pids(self):
+        """Under Wine, the elevated instance: its process (the relaunch is not our child)."""
+        name = os.path.basename(self.program).lower()
+        pids = []
+        for entry in os.listdir("/proc"):
+            if entry.isdigit():
+                try:
+                    with open(f"/proc/{entry}/cmdline", "rb") as f:
+                        cmdline = f.read().decode("utf-8", "replace").lower()
+                except OSError:
+                    continue
+                if name in cmdline and "/uac" in cmdline:
+                    pids.append(int(entry))
+        return pids
+
+
+def banner_pixel(x, y):
+    from PIL import Image
+    with Image.open(BANNER) as picture:
+        return picture.convert("RGB").getpixel((x, y))
+
+
+def client_point(window, point):
+    where = d.geometry(window)
+    return where.x + point[0], where.y + point[1]
+
+
+def click(window, point, button=1):
+    d.click(*client_point(window, point), button=button)
+
+
+def button_fill(shot, name):
+    left, top, _, _ = BUTTON_BOXES[name]
+    return shot.getpixel((left + 3, top + 3))
+
+
+def check_layout(shot, page):
+    """The fixed parts of the window, and what tells the pages apart."""
+    problems = []
+
+    def expect(x, y, colour, what):
+        actual = shot.getpixel((x, y))
+        if not d.close_to(actual, colour, 3):
+            problems.append(f"{what} at ({x}, {y}) is {actual}, expected {colour}")
+
+    expect(495, 45, BACKGROUND, "background")
+    expect(5, 345, BAND, "band")
+    expect(180, 310, SEPARATOR, "separator")
+    expect(180, 311, BAND, "band below the separator")
+    expect(180, 309, BACKGROUND, "background above the separator")
+    for x, y in ((20, 20), (80, 150), (150, 300)):
+        expect(x, y, banner_pixel(x, y), "banner")
+    expect(200, 320, BORDER, "back button border")
+    expect(405, 349, BORDER, "cancel button border")
+    expect(*(BUTTON_BOXES["cancel"][:2]), BORDER, "cancel border corner")
+    expect(408, 323, BUTTON_ENABLED, "cancel fill")
+    expect(203, 323, BUTTON_ENABLED if page == 1 else BUTTON_DISABLED, "back fill")
+    expect(293, 323, BUTTON_DISABLED if page == 2 else BUTTON_ENABLED, "next fill")
+    if page == 1:
+        expect(175, 290, SUMMARY_PANEL, "summary panel")
+        expect(482, 200, SCROLL_THUMB, "scroll bar thumb")
+    else:
+        expect(175, 290, BACKGROUND, "no summary panel")
+    return problems
+
+
+def wait_page(window, page, timeout=d.DEFAULT_TIMEOUT):
+    """Waits until the window shows the page with its layout; returns the shot."""
+    last = []
+
+    def check():
+        shot = d.window_shot(window)
+        last[:] = check_layout(shot, page)
+        return shot if not last else None
+    try:
+        return d.poll(check, timeout=timeout, interval=0.1, what=f"page {page}")
+    except d.DriverError as error:
+        raise d.DriverError(f"{error}: {'; '.join(last)}") from error
+
+
+def region(shot, box):
+    return list(shot.crop(box).getdata())
+
+
+def wait_change(window, box, before, timeout=d.DEFAULT_TIMEOUT, what="a change"):
+    """Waits until the region of the window differs from its earlier pixels."""
+    def check():
+        shot = d.window_shot(window)
+        return shot if region(shot, box) != before else None
+    return d.poll(check, timeout=timeout, interval=0.1, what=what)
+
+
+def popup_buttons(popup):
+    """The centres of a pop-up's first and second buttons (100 x 30, 20 from
+    the bottom right, 10 apart)."""
+    where = d.geometry(popup)
+    return (where.width - 180, where.height - 35), (where.width - 70, where.height - 35)
+
+
+def installed_files(folder):
+    files = []
+    for root, _dirs, names in os.walk(folder):
+        for name in names:
+            files.append(os.path.join(root, name))
+    return sorted(files)
+
+
+def archive_listing(hbpack, archive):
+    """(name -> (size, last-write seconds)) from `hbpack list`."""
+    import calendar
+    import time
+    output = subprocess.run([hbpack, "list", archive], capture_output=True, text=True, check=True).stdout
+    entries = {}
+    for line in output.splitlines():
+        match = re.match(r"file\s+(\S+)\s+size (\d+).*written (\S+ \S+)", line)
+        if match:
+            stamp = match.group(3).rstrip("Z").replace("T", " ")
+            seconds = calendar.timegm(time.strptime(stamp[:19], "%Y-%m-%d %H:%M:%S"))
+            entries[match.group(1)] = (int(match.group(2)), seconds)
+    return entries
