@@ -118,6 +118,22 @@ TEST_F(cairo_pixels, nested_scopes_draw_one_frame_and_a_child_is_clipped_only_by
   EXPECT_EQ(canvas.target().last_changed(), (ui::edge_rect{0, 0, 55, 90}));
 }
 
+TEST_F(cairo_pixels, a_new_renderer_fills_black_and_draws_lines_and_text_white) {
+  ui::renderer& r = canvas.painter();
+  r.begin_widget(root.w, {0, 0, 120, 90});
+  canvas.backend().fill_rect({0, 0, 60, 90}, {0.5f, 0.5f, 0.5f, 1.0f});  // grey, leaving the renderer's state alone
+  r.fill_rectangle({0, 0, 10, 10});
+  r.draw_line({0, 20}, {10, 20});
+  r.draw_text({0, 30, 60, 30}, "MMM");
+  r.end_widget();
+  EXPECT_EQ(canvas.at(5, 5), cairo_canvas::black);
+  EXPECT_EQ(canvas.at(5, 20), cairo_canvas::white);
+  bool white_text = false;
+  for (int y = 30; y < 60 && !white_text; ++y)
+    for (int x = 0; x < 60 && !white_text; ++x) white_text = canvas.at(x, y) == cairo_canvas::white;
+  EXPECT_TRUE(white_text);
+}
+
 TEST_F(cairo_pixels, the_shadow_reaches_seven_tenths_of_its_size_beyond_the_box) {
   placed_widget area({0, 0, 120, 90});
   canvas.begin(area.w);
