@@ -102,6 +102,11 @@ def scenario_keys_and_timers(probe, _shots):
         wait_line(program, "event window 9 65")
         d.key("Return", window_id=window)
         wait_line(program, "event window 8 13")
+        # Tab asks whether shift is down, as the focus order does.
+        d.key("shift+Tab", window_id=window)
+        wait_line(program, "tab with shift down")
+        d.key("Tab", window_id=window)
+        wait_line(program, "tab with shift up")
         wait_line(program, "timer 8 killed")
         assert count(program, "event window 14 8") == 3, program.text()
         wait_line(program, "event window 14 7")
