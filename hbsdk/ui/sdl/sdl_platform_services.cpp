@@ -18,7 +18,7 @@
 namespace hbsdk::ui {
 namespace {
 
-constexpr Uint32 subsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER;
+constexpr Uint32 subsystems = SDL_INIT_VIDEO;
 
 // Set before SDL starts, so that SDL behaves as the Windows build does:
 // signals end the program as they normally do, no automatic mouse capture
@@ -144,26 +144,32 @@ bool sdl_platform_services::paint_pending() const {
                      [](const sdl_window_backend* backend) { return backend->wants_paint(); });
 }
 
+// Blocks until an SDL event comes or the next timer is due; with no timer
+// running it waits for an event alone.
 void sdl_platform_services::wait_message() {
   if (!queued_.empty() || waiting_ || paint_pending()) {
     return;
   }
-  SDL_Event event;
-  if (SDL_WaitEvent(&event) == 0) {
-    throw std::runtime_error(std::string("waiting for SDL events failed: ") + SDL_GetError());
+  const std::optional<std::uint64_t> next_timer = timers_.time_to_next(SDL_GetTicks64());
+  if (next_timer && *next_timer == 0) {
+    return;
   }
-  waiting_ = event;
+  SDL_Event event;
+  if (!next_timer) {
+    if (SDL_WaitEvent(&event) == 0) {
+      throw std::runtime_error(std::string("waiting for SDL events failed: ") + SDL_GetError());
+    }
+    waiting_ = event;
+    return;
+  }
+  // The wait ends on time or with an event (0 means the time ran out).
+  const auto timeout = static_cast<int>(std::min<std::uint64_t>(*next_timer, 0x7FFFFFFF));
+  if (SDL_WaitEventTimeout(&event, timeout) != 0) {
+    waiting_ = event;
+  }
 }
 
 bool sdl_platform_services::queue_event(const SDL_Event& event) {
-  if (timers_.is_timer_event(event)) {
-    const std::optional<timer_binding> timer = timers_.resolve(event);
-    if (!timer) {
-      return false;
-    }
-    queued_.push_back({timer->window_id, {message::timer, timer->timer_id, 0}});
-    return true;
-  }
   const std::uint32_t window_id = event_window_id(event);
   sdl_window_backend* backend = find_window(window_id);
   if (backend == nullptr) {
@@ -219,12 +225,17 @@ bool sdl_platform_services::take_message() {
     queued_.pop_front();
     return true;
   }
-  // Painting comes last, when nothing else waits, as WM_PAINT does.
+  // Painting comes when nothing else waits, and due timers after it, as
+  // WM_PAINT and WM_TIMER do.
   for (const sdl_window_backend* backend : creation_order_) {
     if (backend->wants_paint()) {
       taken_ = queued_message{backend->window_id(), {message::paint, 0, 0}};
       return true;
     }
+  }
+  if (const std::optional<timer_binding> due = timers_.take_due(SDL_GetTicks64())) {
+    taken_ = queued_message{due->window_id, {message::timer, due->timer_id, 0}};
+    return true;
   }
   return false;
 }

@@ -5,13 +5,15 @@
 //
 // The message queue is SDL's event queue, translated (sdl_event_translation.h):
 //
-//   wait_message      returns at once when a message is ready or a shown
-//                     window waits to be painted; otherwise blocks in
-//                     SDL_WaitEvent, which uses no CPU while nothing happens
+//   wait_message      returns at once when a message is ready, a shown
+//                     window waits to be painted or a timer is due;
+//                     otherwise blocks in SDL_WaitEvent (SDL_WaitEventTimeout
+//                     until the next timer), which uses no CPU meanwhile
 //   take_message      the messages left from the last translated event first
 //                     (WM_CHAR after its WM_KEYDOWN, as TranslateMessage posts
 //                     it), then SDL's next event, then one WM_PAINT for the
-//                     first shown window that waits to be painted
+//                     first shown window that waits to be painted, then
+//                     WM_TIMER for the first due timer
 //   dispatch_message  the window procedure of the message's window; where it
 //                     leaves a message to the platform, WM_SETCURSOR shows the
 //                     arrow and WM_PAINT validates the window
@@ -47,7 +49,7 @@ class sdl_window_backend;
 
 class sdl_platform_services final : public platform_services {
 public:
-  // Starts SDL's video (the driver SDL picks, or SDL_VIDEODRIVER) and timers.
+  // Starts SDL's video (the driver SDL picks, or SDL_VIDEODRIVER).
   // Raises std::runtime_error when SDL cannot start (no display).
   sdl_platform_services();
   ~sdl_platform_services() override;
@@ -79,8 +81,8 @@ private:
     window_message message;
   };
 
-  // Starts SDL's video and timers before the other members are made, and
-  // stops them after those are gone.
+  // Starts SDL's video before the other members are made, and stops it
+  // after those are gone.
   struct sdl_session {
     sdl_session();
     ~sdl_session();

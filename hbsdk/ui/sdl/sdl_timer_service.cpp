@@ -1,78 +1,44 @@
 #include "hbsdk/ui/sdl/sdl_timer_service.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdint>
-#include <stdexcept>
-#include <string>
 
 namespace hbsdk::ui {
 namespace {
 
-constexpr std::uint32_t minimum_interval = 10;
-
-// Read by the callbacks on SDL's timer thread; written before any timer starts.
-std::atomic<std::uint32_t> timer_event_type{0};
-
-// Runs on SDL's timer thread: only pushes an event (SDL_PushEvent is
-// thread-safe) and keeps the timer going.
-Uint32 push_timer_event(Uint32 interval, void* token) {
-  SDL_Event event{};
-  event.type = timer_event_type.load();
-  event.user.code = static_cast<Sint32>(reinterpret_cast<std::uintptr_t>(token));
-  SDL_PushEvent(&event);
-  return interval;
-}
+constexpr std::uint64_t minimum_interval = 10;
 
 }  // namespace
 
-sdl_timer_service::sdl_timer_service() {
-  if (timer_event_type.load() == 0) {
-    const Uint32 registered = SDL_RegisterEvents(1);
-    if (registered == static_cast<Uint32>(-1)) {
-      throw std::runtime_error(std::string("unable to register the timer event: ") + SDL_GetError());
-    }
-    timer_event_type.store(registered);
-  }
-  event_type_ = timer_event_type.load();
-}
-
-sdl_timer_service::~sdl_timer_service() {
-  for (const auto& [token, timer] : timers_) {
-    SDL_RemoveTimer(timer.id);
-  }
-}
-
-std::uint32_t sdl_timer_service::start(timer_binding binding, std::uint32_t milliseconds) {
+std::uint32_t sdl_timer_service::start(timer_binding binding, std::uint32_t milliseconds, std::uint64_t now) {
   const std::uint32_t token = ++last_token_;
-  // Tokens travel in the event's 32-bit code.
-  const SDL_TimerID id = SDL_AddTimer(std::max(milliseconds, minimum_interval), push_timer_event,
-                                      reinterpret_cast<void*>(static_cast<std::uintptr_t>(token)));
-  if (id == 0) {
-    return 0;
-  }
-  timers_[token] = {binding, id};
+  const std::uint64_t interval = std::max<std::uint64_t>(milliseconds, minimum_interval);
+  timers_[token] = {binding, interval, now + interval};
   return token;
 }
 
-void sdl_timer_service::stop(std::uint32_t token) {
-  const auto found = timers_.find(token);
-  if (found == timers_.end()) {
-    return;
+void sdl_timer_service::stop(std::uint32_t token) { timers_.erase(token); }
+
+std::optional<timer_binding> sdl_timer_service::take_due(std::uint64_t now) {
+  auto first = timers_.end();
+  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+    if (it->second.due <= now && (first == timers_.end() || it->second.due < first->second.due)) {
+      first = it;
+    }
   }
-  SDL_RemoveTimer(found->second.id);
-  timers_.erase(found);
+  if (first == timers_.end()) {
+    return std::nullopt;
+  }
+  first->second.due = now + first->second.interval;
+  return first->second.binding;
 }
 
-std::optional<timer_binding> sdl_timer_service::resolve(const SDL_Event& event) const {
-  if (!is_timer_event(event)) {
-    return std::nullopt;
+std::optional<std::uint64_t> sdl_timer_service::time_to_next(std::uint64_t now) const {
+  std::optional<std::uint64_t> next;
+  for (const auto& [token, timer] : timers_) {
+    const std::uint64_t wait = timer.due > now ? timer.due - now : 0;
+    next = next ? std::min(*next, wait) : wait;
   }
-  const auto found = timers_.find(static_cast<std::uint32_t>(event.user.code));
-  if (found == timers_.end()) {
-    return std::nullopt;
-  }
-  return found->second.binding;
+  return next;
 }
 
 }  // namespace hbsdk::ui

@@ -135,10 +135,7 @@ void sdl_window_backend::set_focus() {
 
 void sdl_window_backend::start_timer(std::uint32_t id, std::uint32_t milliseconds) {
   stop_timer(id);
-  const std::uint32_t token = platform_.timers().start({window_id_, id}, milliseconds);
-  if (token != 0) {
-    timer_tokens_[id] = token;
-  }
+  timer_tokens_[id] = platform_.timers().start({window_id_, id}, milliseconds, SDL_GetTicks64());
 }
 
 void sdl_window_backend::stop_timer(std::uint32_t id) {

@@ -8,7 +8,7 @@
 //                     SDL_GetDisplayUsableBounds
 //   [x] visibility    shown (and given the keyboard focus) or hidden
 //   [x] enabled flag  kept here; the platform drops a disabled window's input
-//   [x] timers        sdl_timer_service
+//   [x] timers        sdl_timer_service, on the user-interface thread
 //   [x] mouse leave   a leave is delivered only when one was asked for since
 //                     the last one, as TrackMouseEvent does
 //   [x] capture       SDL_CaptureMouse

@@ -205,25 +205,25 @@ TEST_F(sdl_platform, timers_fire_in_the_loop_a_one_shot_once_and_a_repeating_one
   EXPECT_EQ(services().timers().running(), 1u);
 }
 
-TEST_F(sdl_platform, an_event_of_a_stopped_timer_is_dropped) {
+TEST_F(sdl_platform, a_due_timer_comes_after_pending_paints_and_the_wait_ends_when_it_is_due) {
   probe_window win;
-  ui::sdl_timer_service& timers = services().timers();
-  const std::uint32_t token = timers.start({win.id(), 5}, 10);
-  ASSERT_NE(token, 0u);
-  SDL_Event fired{};
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!timers.is_timer_event(fired) && std::chrono::steady_clock::now() < deadline) {
-    SDL_WaitEventTimeout(&fired, 100);
-  }
-  ASSERT_TRUE(timers.is_timer_event(fired));
-  ASSERT_TRUE(timers.resolve(fired).has_value());
-  EXPECT_EQ(timers.resolve(fired)->window_id, win.id());
-  EXPECT_EQ(timers.resolve(fired)->timer_id, 5u);
-  timers.stop(token);
-  EXPECT_FALSE(timers.resolve(fired).has_value());
-  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-  SDL_PushEvent(&fired);
+  win.native().backend().show();
+  deliver_all();
+  int ticks = 0;
+  ui::connect(&win, event_type::timer, [&](const ui::event_info&) { ++ticks; });
+  win.native().set_timer(&win, 1, 30, true);
+  const auto started = std::chrono::steady_clock::now();
+  services().wait_message();  // nothing but the timer: returns when it is due
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(25));
+  win.left.invalidate();
+  ASSERT_TRUE(services().take_message());
+  services().dispatch_message();
+  EXPECT_EQ(ticks, 0);  // the paint came first
+  ASSERT_TRUE(services().take_message());
+  services().dispatch_message();
+  EXPECT_EQ(ticks, 1);
   EXPECT_FALSE(services().take_message());
+  EXPECT_EQ(services().timers().running(), 0u);  // one-shot
 }
 
 TEST_F(sdl_platform, the_close_box_ends_the_loop_with_result_0_and_keeps_the_window) {
