@@ -7,6 +7,7 @@
 #include "hbsdk/ui/sdl/sdl_surface_target.h"
 #include "hbsdk/ui/sdl/sdl_virtual_keys.h"
 #include "hbsdk/ui/sdl/sdl_window_backend.h"
+#include "hbsdk/ui/sdl/x11_error_filter.h"
 #include "hbsdk/ui/window.h"
 #include "hbsdk/ui/window_procedure.h"
 
@@ -54,6 +55,7 @@ std::unique_ptr<platform_services> create_native_platform_services() {
 
 sdl_platform_services::sdl_session::sdl_session() {
   set_hints();
+  install_x11_error_filter();
   if (SDL_InitSubSystem(subsystems) != 0) {
     throw std::runtime_error(std::string("unable to start SDL: ") + SDL_GetError());
   }
