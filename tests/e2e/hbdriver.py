@@ -265,7 +265,9 @@ def close_window(window_id):
         message = event.ClientMessage(window=window, client_type=protocols,
                                       data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(message, event_mask=X.NoEventMask)
-        connection.flush()
+        # A round trip, so the server has handled the message before this
+        # connection closes (a flush alone sometimes lost it under load).
+        connection.sync()
     finally:
         connection.close()
 
