@@ -64,7 +64,8 @@ public:
   // 2 far; any other value centres.
   void set_text_alignment(std::int32_t horizontal, std::int32_t vertical);
 
-  color fill_color;
+  // Until a widget sets them: fills opaque black, text and lines opaque white.
+  color fill_color{0.0f, 0.0f, 0.0f, 1.0f};
   color text_color{1.0f, 1.0f, 1.0f, 1.0f};
   color line_color{1.0f, 1.0f, 1.0f, 1.0f};
   float line_width = 1.0f;

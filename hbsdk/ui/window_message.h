@@ -26,6 +26,11 @@ inline constexpr std::uint32_t input_language_change = 0x0051;
 inline constexpr std::uint32_t key_down = 0x0100;
 inline constexpr std::uint32_t key_up = 0x0101;
 inline constexpr std::uint32_t character = 0x0102;
+// Keys pressed with Alt (and F10) arrive as system keys, which the toolkit
+// leaves to the platform.
+inline constexpr std::uint32_t sys_key_down = 0x0104;
+inline constexpr std::uint32_t sys_key_up = 0x0105;
+inline constexpr std::uint32_t sys_character = 0x0106;
 inline constexpr std::uint32_t ime_start_composition = 0x010D;
 inline constexpr std::uint32_t ime_end_composition = 0x010E;
 inline constexpr std::uint32_t ime_composition = 0x010F;

@@ -212,8 +212,20 @@ def geometry(window_id):
     return Geometry(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"])
 
 
+def pointer_position():
+    """Where X has the pointer, in screen pixels."""
+    values = {}
+    for line in _xdotool("getmouselocation", "--shell").splitlines():
+        key, _, value = line.partition("=")
+        values[key] = value
+    return int(values["X"]), int(values["Y"])
+
+
 def move_pointer(x, y):
-    _xdotool("mousemove", "--sync", x, y)
+    """Moves the pointer and waits until X has it there. (xdotool's own --sync
+    waits about 15 s when the pointer is already at the point.)"""
+    _xdotool("mousemove", x, y)
+    poll(lambda: pointer_position() == (x, y), timeout=10, interval=0.01, what=f"the pointer to reach ({x}, {y})")
 
 
 def click(x, y, button=1, repeat=1):
@@ -253,7 +265,9 @@ def close_window(window_id):
         message = event.ClientMessage(window=window, client_type=protocols,
                                       data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(message, event_mask=X.NoEventMask)
-        connection.flush()
+        # A round trip, so the server has handled the message before this
+        # connection closes (a flush alone sometimes lost it under load).
+        connection.sync()
     finally:
         connection.close()
 

@@ -24,8 +24,20 @@ def lines_of(program):
 
 
 def wait_line(program, line, timeout=d.DEFAULT_TIMEOUT):
-    d.poll(lambda: line in lines_of(program) or (not program.running() and line in lines_of(program)),
-           timeout=timeout, what=f"the line {line!r}; output so far:\n{program.text()}")
+    """Waits for the line in the program's output; fails at once when the
+    program ends without it, and names its output either way."""
+    def seen():
+        # Whether it still runs is read first: output written before it ended is then complete.
+        ended = not program.running()
+        if line in lines_of(program):
+            return "seen"
+        return "ended" if ended else None
+    try:
+        outcome = d.poll(seen, timeout=timeout, what=f"the line {line!r}")
+    except d.DriverError as error:
+        raise d.DriverError(f"{error}; output so far:\n{program.text()}") from None
+    if outcome == "ended":
+        raise d.DriverError(f"the program ended without the line {line!r}; output:\n{program.text()}")
 
 
 def count(program, line):
@@ -90,6 +102,11 @@ def scenario_keys_and_timers(probe, _shots):
         wait_line(program, "event window 9 65")
         d.key("Return", window_id=window)
         wait_line(program, "event window 8 13")
+        # Tab asks whether shift is down, as the focus order does.
+        d.key("shift+Tab", window_id=window)
+        wait_line(program, "tab with shift down")
+        d.key("Tab", window_id=window)
+        wait_line(program, "tab with shift up")
         wait_line(program, "timer 8 killed")
         assert count(program, "event window 14 8") == 3, program.text()
         wait_line(program, "event window 14 7")
@@ -143,6 +160,9 @@ def scenario_idle_cpu(probe, _shots):
         used = program.cpu_seconds() - before
         print(f"idle CPU over 2 s: {used * 1000:.0f} ms")
         assert used < 0.020, f"an idle window used {used * 1000:.0f} ms of CPU in 2 s"
+        # Two seconds later, the one-shot timer has still fired once and the killed one no more.
+        assert count(program, "event window 14 7") == 1, program.text()
+        assert count(program, "event window 14 8") == 3, program.text()
 
 
 SCENARIOS = [scenario_size_and_paint, scenario_mouse, scenario_keys_and_timers, scenario_nested_loop,

@@ -7,9 +7,11 @@
 // Timers: one-shot key 7 after 250 ms; repeating key 8 every 100 ms, killed
 // after its third tick. The P key opens the pop-up "window_probe popup"
 // (yellow, 200 x 100, owned by the probe), which Return closes with result
-// 5. The close box ends the loop; the program prints the result and exits 0.
+// 5. Tab reports whether a shift key is down (the key-state query). The
+// close box ends the loop; the program prints the result and exits 0.
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_registry.h"
+#include "hbsdk/ui/key_state.h"
 #include "hbsdk/ui/native_platform.h"
 #include "hbsdk/ui/virtual_key.h"
 #include "hbsdk/ui/window.h"
@@ -92,6 +94,9 @@ public:
     report(&root, "root", {event_type::key_char, event_type::resized});
     ui::connect(this, event_type::key_down, [this](const ui::event_info& info) {
       if (info.value == 'P') open_popup();
+      if (info.value == ui::virtual_key::tab) {
+        say(std::string("tab with shift ") + (ui::key_state(ui::key_selector::shift) ? "down" : "up"));
+      }
     });
     ui::connect(this, event_type::timer, [this](const ui::event_info& info) {
       if (info.value == 8 && ++ticks_ == 3) {
