@@ -1,6 +1,6 @@
 #include "installer/installer_ui.h"
 
-#include "hbsdk/filesystem/encoding.h"
+#include "hbsdk/filesystem/display_text.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
 #include "hbsdk/ui/widgets/message_popup.h"
@@ -153,7 +153,7 @@ void InstallerUI::show_page(std::uint32_t index) {
     back_button.set_enabled(false);
   } else if (index == 1) {
     summary_label.set_text(std::string("Installing ") + texts::pack_short + " on:\n\n" +
-                               hbsdk::filesystem::to_utf8(target_folder.text()) + "\n\n",
+                               hbsdk::filesystem::display_text(target_folder) + "\n\n",
                            true);
     back_button.set_enabled(true);
   } else {
@@ -233,8 +233,9 @@ void InstallerUI::finish_run(std::int32_t status) {
     finished = true;
     return;
   }
+  // Yes and No need a question to answer: the pop-up asks one.
   ui::MessagePopup question;
-  question.build(this, "Failed to install", "", 2);
+  question.build(this, "Failed to install", pack("", " could not be installed.\n\nDo you want to try again?"), 2);
   if (question.run_modal() == 1) {
     start_install();  // the next tick shows the new run
     return;

@@ -39,8 +39,8 @@ def main():
         else:
             program.wait()
     files = w.installed_files(installation.target)
-    folders = {os.path.dirname(f) for f in files}
-    print(f"  installed into {installation.target}: {len(files)} files in {len(folders)} folders, "
+    folders = [root for root, _dirs, _names in os.walk(installation.target)][1:]
+    print(f"  installed into {installation.target}: {len(folders)} folders, {len(files)} files, "
           f"{sum(os.path.getsize(f) for f in files)} bytes")
     print(f"  recorded folder: {installation.recorded_folder()}")
     return 0

@@ -46,12 +46,15 @@ class Installation:
     """Where one wizard installs and keeps its settings, and how to start it."""
 
     def __init__(self, program, work_dir, target=None):
-        self.program = program
+        self.program = os.path.abspath(program)
         self.windows = d.is_windows_program(program)
         self.work = os.path.abspath(work_dir)
         os.makedirs(self.work, exist_ok=True)
         self.target = os.path.abspath(target or os.path.join(self.work, "library"))
         self.settings = os.path.join(self.work, "settings")
+        # The asset library folder exists, as a Documents folder does; the
+        # installer creates what is below it.
+        os.makedirs(self.target, exist_ok=True)
 
     def environment(self):
         env = dict(os.environ)
@@ -211,7 +214,11 @@ def archive_listing(hbpack, archive):
     """(name -> (size, last-write seconds)) from `hbpack list`."""
     import calendar
     import time
-    output = subprocess.run([hbpack, "list", archive], capture_output=True, text=True, check=True).stdout
+    if d.is_windows_program(hbpack):
+        output = subprocess.run(["wine", hbpack, "list", windows_path(archive)], capture_output=True, text=True,
+                                check=True, env=d.wine_environment()).stdout
+    else:
+        output = subprocess.run([hbpack, "list", archive], capture_output=True, text=True, check=True).stdout
     entries = {}
     for line in output.splitlines():
         match = re.match(r"file\s+(\S+)\s+size (\d+).*written (\S+ \S+)", line)

@@ -141,7 +141,7 @@ def hold_first_file(installation):
     until someone reads it, which holds the installation for as long as the
     test needs. Returns a function that lets it go on."""
     folder = os.path.join(installation.target, "Halbrook", "Models", "Tidewater_Kit")
-    os.makedirs(folder)
+    os.makedirs(folder, exist_ok=True)
     pipe = os.path.join(folder, "Tidewater_AcUnit_01.obj")
     os.mkfifo(pipe)
 

@@ -1,6 +1,7 @@
 #include "hbsdk/ui/cairo/cairo_render_backend.h"
 
 #include "hbsdk/ui/cairo/cairo_device_bitmap.h"
+#include "hbsdk/ui/cairo/pango_rich_layout.h"
 #include "hbsdk/ui/shadow_gradient.h"
 
 #include <algorithm>
@@ -196,6 +197,22 @@ void cairo_render_backend::draw_text(const rect_f& box, std::u16string_view text
   const saved_state saved(c);
   set_colour(c, fill);
   text_.draw(c, box, text, style);
+}
+
+std::unique_ptr<rich_layout> cairo_render_backend::make_rich_layout(std::u16string_view text, const text_style& base,
+                                                                    std::span<const text_run_format> runs,
+                                                                    size_f maximum) {
+  return std::make_unique<pango_rich_layout>(text_, text, base, runs, maximum);
+}
+
+void cairo_render_backend::draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) {
+  if (context_ == nullptr) {
+    return;
+  }
+  cairo_t* c = context_.get();
+  const saved_state saved(c);
+  set_colour(c, default_colour);
+  dynamic_cast<const pango_rich_layout&>(layout).draw(c, at);
 }
 
 size_f cairo_render_backend::measure_text(std::u16string_view text, const text_style& style, size_f maximum) {

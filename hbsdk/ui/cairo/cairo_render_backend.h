@@ -13,6 +13,7 @@
 //   [x] bitmaps       surface patterns, scaled with the GOOD filter
 //   [x] text          pango_text_context (family, absolute size, weight,
 //                     italic, alignment, word-or-character wrapping)
+//   [x] rich text     pango_rich_layout (runs as pango attributes)
 //   [x] shadows       radial corners and linear bands over the 21 stops
 //   [x] frames        the area of every scope's clip is handed to the target
 //                     at the end of the frame, for it to show
@@ -47,6 +48,9 @@ public:
   void fill_shadow_band(const rect_f& band, point_f opaque_edge, point_f clear_edge) override;
   void fill_shadow_inside(const rect_f& area) override;
   std::unique_ptr<device_bitmap> make_device_bitmap(const decoded_image& picture) override;
+  std::unique_ptr<rich_layout> make_rich_layout(std::u16string_view text, const text_style& base,
+                                                std::span<const text_run_format> runs, size_f maximum) override;
+  void draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) override;
 
   cairo_target& target() noexcept { return *target_; }
 
