@@ -68,6 +68,28 @@ TEST_F(native_window_test, at_96_dpi_the_client_area_has_the_size_in_dips_and_th
   EXPECT_EQ(outer.top, 60);
 }
 
+TEST_F(native_window_test, centre_uses_the_screen_and_keeps_the_window_inside_the_work_area) {
+  const ui::edge_rect work = [] {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return ui::edge_rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  }();
+  panel_window probe;
+  probe.native().centre();
+  RECT outer{};
+  GetWindowRect(probe.hwnd(), &outer);
+  // The client size, not the outer size, is centred on the primary screen.
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+
+  probe.native().move_resize({0, 0, 5000, 4000});
+  probe.native().centre();
+  GetWindowRect(probe.hwnd(), &outer);
+  EXPECT_EQ(outer.left, work.left + 1);
+  EXPECT_EQ(outer.top, work.top + 1);
+}
+
 TEST_F(native_window_test, the_sizing_limits_are_the_client_limits_plus_the_frame) {
   panel_window probe;
   RECT frame{};
