@@ -1,46 +1,16 @@
-// The Windows platform services: the cursor table, key state, the pointer in
-// client dips, and the pure arithmetic of class names and sizing limits.
+// The Windows platform services: the pointer in client dips, and the pure
+// arithmetic of class names and sizing limits.
 #include "ui/win32/native_window_fixture.h"
 
 #include "hbsdk/ui/cursor_position.h"
-#include "hbsdk/ui/key_state.h"
 #include "hbsdk/ui/win32/tracking_limits.h"
 #include "hbsdk/ui/win32/window_class.h"
 
 #include <algorithm>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 
 using namespace hb_test;
-
-TEST_F(native_window_test, each_cursor_shape_shows_its_system_cursor) {
-  const LPCWSTR expected[] = {IDC_ARROW, IDC_CROSS, IDC_SIZEWE,   IDC_SIZENS,  IDC_SIZENWSE,
-                              IDC_IBEAM, IDC_HAND,  IDC_SIZENWSE, IDC_SIZENESW};
-  for (int shape = 0; shape < ui::cursor_shape_count; ++shape) {
-    SCOPED_TRACE(shape);
-    ui::set_cursor(static_cast<ui::cursor_shape>(shape));
-    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, expected[shape]));
-  }
-}
-
-TEST_F(native_window_test, key_state_reads_the_threads_keyboard) {
-  BYTE keys[256] = {};
-  SetKeyboardState(keys);
-  EXPECT_FALSE(ui::key_state(ui::key_selector::shift));
-  keys[VK_SHIFT] = 0x80;
-  keys[VK_LSHIFT] = 0x80;
-  keys[VK_CONTROL] = 0x80;
-  keys[VK_RMENU] = 0x80;
-  SetKeyboardState(keys);
-  EXPECT_TRUE(ui::key_state(ui::key_selector::shift));
-  EXPECT_TRUE(ui::key_state(ui::key_selector::left_shift));
-  EXPECT_FALSE(ui::key_state(ui::key_selector::right_shift));
-  EXPECT_FALSE(ui::key_state(ui::key_selector::control));  // AltGr is not Control
-  std::fill(std::begin(keys), std::end(keys), BYTE{0});
-  SetKeyboardState(keys);
-  EXPECT_FALSE(ui::key_state(ui::key_selector::shift));
-}
 
 TEST_F(native_window_test, the_pointer_is_read_in_the_client_dips_of_a_widget) {
   panel_window probe;

@@ -1,14 +1,10 @@
 // Real Win32 windows of the toolkit: their class, style, owner and title,
-// sizes at 96 DPI, the sizing limits, painting within the update rectangle,
-// and what the window procedure does with the messages only Windows has.
+// sizes at 96 DPI, centring, the sizing limits, painting within the update
+// rectangle, the close box and the destruction of owned windows.
 #include "ui/win32/native_window_fixture.h"
-
-#include "hbsdk/ui/event_info.h"
-#include "hbsdk/ui/win32/window_class.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
 using namespace hb_test;
 
@@ -136,35 +132,12 @@ TEST_F(native_window_test, a_window_is_repainted_after_its_first_frame) {
   EXPECT_EQ(probe.left.paints, 5);
 }
 
-TEST_F(native_window_test, wheel_deltas_reach_the_widget_under_the_pointer_with_their_sign) {
-  panel_window probe;
-  show(probe);
-  std::vector<double> wheel;
-  ui::connect(&probe.left, ui::event_type::mouse_wheel,
-              [&](const ui::event_info& info) { wheel.push_back(ui::value_double(info.value)); });
-  const ui::rect client = probe.native().client_rect();
-  SetCursorPos(client.x + 50, client.y + 50);
-  SendMessageW(probe.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-  SendMessageW(probe.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
-  EXPECT_EQ(wheel, (std::vector<double>{60.0, -120.0}));
-}
-
 TEST_F(native_window_test, the_close_box_ends_the_loop_but_keeps_the_window) {
   panel_window probe;
   PostMessageW(probe.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(probe.run_modal(), 0);
   EXPECT_TRUE(IsWindow(probe.hwnd()));
   EXPECT_FALSE(IsWindowVisible(probe.hwnd()));
-}
-
-TEST_F(native_window_test, destroying_the_window_destroys_its_handle) {
-  HWND handle = nullptr;
-  {
-    panel_window probe;
-    handle = probe.hwnd();
-    ASSERT_TRUE(IsWindow(handle));
-  }
-  EXPECT_FALSE(IsWindow(handle));
 }
 
 TEST_F(native_window_test, an_owner_destroyed_first_takes_its_popup_handle_along_safely) {
