@@ -247,6 +247,7 @@ def geometry(window_id):
 
 
 def pointer_position():
+    """Where X has the pointer, in screen pixels."""
     values = {}
     for line in _xdotool("getmouselocation", "--shell").splitlines():
         key, _, value = line.partition("=")
@@ -255,10 +256,10 @@ def pointer_position():
 
 
 def move_pointer(x, y):
-    # --sync waits for the pointer to move, so it would wait in vain (and time
-    # out after seconds) when the pointer is there already.
-    if pointer_position() != (x, y):
-        _xdotool("mousemove", "--sync", x, y)
+    """Moves the pointer and waits until X has it there. (xdotool's own --sync
+    waits about 15 s when the pointer is already at the point.)"""
+    _xdotool("mousemove", x, y)
+    poll(lambda: pointer_position() == (x, y), timeout=10, interval=0.01, what=f"the pointer to reach ({x}, {y})")
 
 
 def click(x, y, button=1, repeat=1):
@@ -298,7 +299,9 @@ def close_window(window_id):
         message = event.ClientMessage(window=window, client_type=protocols,
                                       data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(message, event_mask=X.NoEventMask)
-        connection.flush()
+        # A round trip, so the server has handled the message before this
+        # connection closes (a flush alone sometimes lost it under load).
+        connection.sync()
     finally:
         connection.close()
 

@@ -128,17 +128,7 @@ def scenario_close_box(probe, _shots):
     program, window = start(probe)
     with program:
         d.close_window(window)
-
-        # Under Wine on a loaded machine the client message now and then never
-        # reaches the program (Wine's own event trace shows none): press the
-        # close box again each second while the window is still there.
-        def closed():
-            if "loop ended result 0" in lines_of(program):
-                return True
-            if window in d.find_windows(TITLE):
-                d.close_window(window)
-            return False
-        d.poll(closed, interval=1.0, what=f"the line 'loop ended result 0'; output so far:\n{program.text()}")
+        wait_line(program, "loop ended result 0")
         assert program.wait() == 0, program.text()
 
 
