@@ -89,9 +89,9 @@ def virtual_display(width=1280, height=1024):
 def _end_wine_sessions():
     """Wine keeps its desktop process on the display of the first program of a
     session; once that display is gone, later programs of the prefix can no
-    longer draw. So a Wine session that ran on a private display ends with it
-    (wineserver -k), and its prefix must not be shared with programs on other
-    displays."""
+    longer draw. So when the prefix is the test's own (HB_WINEPREFIX_PRIVATE=1),
+    a Wine session that ran on a private display ends with it (wineserver -k).
+    A shared prefix is never ended here: that would end other tests' programs."""
     for prefix in sorted(_wine_sessions):
         env = dict(os.environ)
         env["WINEPREFIX"] = prefix
@@ -126,7 +126,8 @@ class Program:
         self.windows = is_windows_program(self.args[0])
         if self.windows:
             env = wine_environment(env)
-            _wine_sessions.add(env.get("WINEPREFIX") or os.path.expanduser("~/.wine"))
+            if env.get("HB_WINEPREFIX_PRIVATE") == "1":
+                _wine_sessions.add(env.get("WINEPREFIX") or os.path.expanduser("~/.wine"))
             command = ["wine"] + self.args
         else:
             env = dict(os.environ if env is None else env)
