@@ -166,13 +166,18 @@ void native_window::timer_elapsed(std::uint32_t id) {
     return;
   }
   const timer_record record = found->second;
+  // Native timers repeat until stopped: a one-shot timer is stopped before its
+  // callbacks run, or one that runs a nested modal loop (a pop-up) would fire
+  // again inside it, and again inside that.
+  if (record.one_shot) {
+    backend_->stop_timer(id);
+  }
   fire(record.target, event_type::timer, record.user_key);
   // The callbacks may have killed it already; a one-shot timer is removed by
   // its id, so another timer with the same key and target stays.
   if (record.one_shot) {
     const auto still_there = timers_.find(id);
     if (still_there != timers_.end()) {
-      backend_->stop_timer(id);
       timers_.erase(still_there);
     }
   }

@@ -9,7 +9,8 @@
 namespace hbsdk::ui {
 
 enum class horizontal_alignment : std::int32_t { leading = 0, centre = 1, trailing = 2 };
-enum class vertical_alignment : std::int32_t { centre = 0, near = 1, far = 2 };
+// Near is the top and far the bottom of the box.
+enum class vertical_alignment : std::int32_t { centre = 0, top = 1, bottom = 2 };
 
 struct text_style {
   std::u16string family;  // empty: the platform's default family
@@ -17,7 +18,7 @@ struct text_style {
   std::int32_t weight = 400;  // 300, 400 or 700
   bool italic = false;
   horizontal_alignment horizontal = horizontal_alignment::leading;
-  vertical_alignment vertical = vertical_alignment::near;
+  vertical_alignment vertical = vertical_alignment::top;
 
   friend bool operator==(const text_style&, const text_style&) = default;
 };
@@ -37,7 +38,7 @@ constexpr horizontal_alignment horizontal_for_kind(std::int32_t kind) noexcept {
 }
 // Vertical kinds: 0 centre, 1 near (top), 2 far (bottom), anything else centre.
 constexpr vertical_alignment vertical_for_kind(std::int32_t kind) noexcept {
-  return kind == 1 ? vertical_alignment::near : kind == 2 ? vertical_alignment::far : vertical_alignment::centre;
+  return kind == 1 ? vertical_alignment::top : kind == 2 ? vertical_alignment::bottom : vertical_alignment::centre;
 }
 
 }  // namespace hbsdk::ui

@@ -21,6 +21,9 @@ from PIL import Image
 
 DEFAULT_TIMEOUT = float(os.environ.get("HB_E2E_TIMEOUT", "60"))
 
+# Wine prefixes whose programs ran on the current private display (see virtual_display).
+_wine_sessions = set()
+
 
 class DriverError(AssertionError):
     pass
@@ -71,6 +74,7 @@ def virtual_display(width=1280, height=1024):
     try:
         yield display
     finally:
+        _end_wine_sessions()
         if previous is None:
             os.environ.pop("DISPLAY", None)
         else:
@@ -80,6 +84,20 @@ def virtual_display(width=1280, height=1024):
             server.wait(timeout=10)
         except subprocess.TimeoutExpired:
             server.kill()
+
+
+def _end_wine_sessions():
+    """Wine keeps its desktop process on the display of the first program of a
+    session; once that display is gone, later programs of the prefix can no
+    longer draw. So when the prefix is the test's own (HB_WINEPREFIX_PRIVATE=1),
+    a Wine session that ran on a private display ends with it (wineserver -k).
+    A shared prefix is never ended here: that would end other tests' programs."""
+    for prefix in sorted(_wine_sessions):
+        env = dict(os.environ)
+        env["WINEPREFIX"] = prefix
+        subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _wine_sessions.clear()
 
 
 def is_windows_program(path):
@@ -108,6 +126,8 @@ class Program:
         self.windows = is_windows_program(self.args[0])
         if self.windows:
             env = wine_environment(env)
+            if env.get("HB_WINEPREFIX_PRIVATE") == "1":
+                _wine_sessions.add(env.get("WINEPREFIX") or os.path.expanduser("~/.wine"))
             command = ["wine"] + self.args
         else:
             env = dict(os.environ if env is None else env)
@@ -135,14 +155,29 @@ class Program:
 
     def real_pid(self):
         """The pid whose CPU time counts: the program itself, or under Wine the
-        process whose command line names the .exe (not the wine launcher)."""
+        process of ours (the launcher or one of its descendants) whose command
+        line names the .exe and is not a wine launcher."""
         if not self.windows:
             return self.process.pid
         name = os.path.basename(self.args[0]).lower()
 
+        def parent_of(pid):
+            try:
+                with open(f"/proc/{pid}/stat") as f:
+                    return int(f.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, ValueError, IndexError):
+                return None
+
+        def ours(pid):
+            while pid and pid > 1:
+                if pid == self.process.pid:
+                    return True
+                pid = parent_of(pid)
+            return False
+
         def find():
             for entry in os.listdir("/proc"):
-                if not entry.isdigit():
+                if not entry.isdigit() or not ours(int(entry)):
                     continue
                 try:
                     with open(f"/proc/{entry}/cmdline", "rb") as f:

@@ -149,11 +149,23 @@ def scenario_close_box(probe, _shots):
         assert program.wait() == 0, program.text()
 
 
+def settle(program, interval=0.5):
+    """Waits until the program used no CPU for an interval: the start-up work
+    (under Wine the repaints after the first frame, up to 0.6 s) is done."""
+    def quiet():
+        before = program.cpu_seconds()
+        started = time.monotonic()
+        d.poll(lambda: time.monotonic() - started >= interval, what="an interval", interval=0.05)
+        return program.cpu_seconds() == before
+    d.poll(quiet, interval=0, what="the program to become idle")
+
+
 def scenario_idle_cpu(probe, _shots):
     program, window = start(probe)
     with program:
         wait_line(program, "timer 8 killed")
         wait_line(program, "event window 14 7")
+        settle(program)
         before = program.cpu_seconds()
         started = time.monotonic()
         d.poll(lambda: time.monotonic() - started >= 2.0, what="two seconds", interval=0.2)

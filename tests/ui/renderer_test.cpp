@@ -104,10 +104,10 @@ TEST_F(renderer_test, fonts_and_alignments_map_their_kinds) {
   EXPECT_EQ(r().current_text_style().vertical, ui::vertical_alignment::centre);
   r().set_text_alignment(2, 1);
   EXPECT_EQ(r().current_text_style().horizontal, ui::horizontal_alignment::trailing);
-  EXPECT_EQ(r().current_text_style().vertical, ui::vertical_alignment::near);
+  EXPECT_EQ(r().current_text_style().vertical, ui::vertical_alignment::top);
   r().set_text_alignment(0, 2);
   EXPECT_EQ(r().current_text_style().horizontal, ui::horizontal_alignment::leading);
-  EXPECT_EQ(r().current_text_style().vertical, ui::vertical_alignment::far);
+  EXPECT_EQ(r().current_text_style().vertical, ui::vertical_alignment::bottom);
 }
 
 TEST_F(renderer_test, measure_text_adds_one_and_truncates_and_zero_means_unbounded) {

@@ -117,7 +117,7 @@ TEST_F(message_popup_test, paints_its_own_copy_of_the_message_over_its_backgroun
   EXPECT_EQ(calls[1].style.family, u"Tahoma");
   EXPECT_EQ(calls[1].style.size, 12.0f);
   EXPECT_EQ(calls[1].style.horizontal, ui::horizontal_alignment::trailing);
-  EXPECT_EQ(calls[1].style.vertical, ui::vertical_alignment::near);
+  EXPECT_EQ(calls[1].style.vertical, ui::vertical_alignment::top);
   EXPECT_EQ(drawing.calls_of(popup.first_button()).back().text, u"Yes");
   EXPECT_TRUE(drawing.calls_of(popup.check_box()).empty());
 }

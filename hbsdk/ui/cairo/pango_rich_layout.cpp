@@ -115,7 +115,7 @@ void pango_rich_layout::draw(cairo_t* context, point_f at) const {
   const float free_height = height_ - dips(logical.height);
   if (height_ > 0.0f && vertical_ == vertical_alignment::centre) {
     top += free_height / 2.0f;
-  } else if (height_ > 0.0f && vertical_ == vertical_alignment::far) {
+  } else if (height_ > 0.0f && vertical_ == vertical_alignment::bottom) {
     top += free_height;
   }
   cairo_move_to(context, static_cast<double>(at.x), static_cast<double>(top));

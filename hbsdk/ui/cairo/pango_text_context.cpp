@@ -110,7 +110,7 @@ void pango_text_context::draw(cairo_t* context, const rect_f& box, std::u16strin
   float top = box.top - dips(logical.y);
   if (style.vertical == vertical_alignment::centre) {
     top += free_height / 2.0f;
-  } else if (style.vertical == vertical_alignment::far) {
+  } else if (style.vertical == vertical_alignment::bottom) {
     top += free_height;
   }
   cairo_move_to(context, static_cast<double>(box.left), static_cast<double>(top));

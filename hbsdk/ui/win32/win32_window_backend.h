@@ -1,0 +1,73 @@
+#pragma once
+// One Win32 window of the toolkit's class (window_class.h), as the portable
+// native_window uses it. The handle's user data points at the native_window,
+// whose messages the class's window procedure hands to the portable one.
+//
+//   [X] creation with an owner, title, DPI, frame insets, placement, work area
+//   [X] show, hide, update, enable, focus
+//   [X] SetTimer / KillTimer, TrackMouseEvent (leave), SetCapture / ReleaseCapture
+//   [X] invalidation and the update rectangle, in dips (scaled with the DPI)
+//   [X] DestroyWindow in the destructor, after the user data is cleared
+//
+// The calls that run the window procedure inside the system (ShowWindow,
+// UpdateWindow, SetFocus, ...) rethrow what a callback threw meanwhile.
+
+#include "hbsdk/ui/window_backend.h"
+
+#include <windows.h>
+
+namespace hbsdk::ui {
+class native_window;
+}
+
+namespace hbsdk::ui::win32 {
+
+class win32_window_backend final : public window_backend {
+public:
+  explicit win32_window_backend(native_window& owner) noexcept : owner_(owner) {}
+  ~win32_window_backend() override;
+
+  void create(const native_window_spec& spec) override;
+  void* handle() const noexcept override { return handle_; }
+  HWND hwnd() const noexcept { return handle_; }
+
+  void set_title(std::u16string_view title) override;
+  point device_dpi() override;
+  edge_rect frame_insets(std::uint32_t style, std::uint32_t extended_style) override;
+  edge_rect outer_rect() override;
+  void set_outer_rect(const rect& outer) override;
+  edge_rect work_area() override;
+
+  bool is_visible() override;
+  void show() override;
+  void show_inactive() override;
+  void hide() override;
+  void update() override;
+  void set_enabled(bool enabled) override;
+  void set_focus() override;
+
+  void start_timer(std::uint32_t id, std::uint32_t milliseconds) override;
+  void stop_timer(std::uint32_t id) override;
+  void track_mouse_leave() override;
+  void capture_mouse() override;
+  void release_mouse() override;
+
+  // Areas in client dips; the window's pixels are scaled with its DPI,
+  // rounding outward so that every pixel the area touches is included.
+  void invalidate(const edge_rect& area) override;
+  edge_rect update_rect() override;
+  void validate(const edge_rect& area) override;
+
+  // The handle is being destroyed by the system (an owner's destruction
+  // takes its owned windows along): it is not used again.
+  void handle_destroyed() noexcept { handle_ = nullptr; }
+
+private:
+  RECT to_pixels(const edge_rect& area) const noexcept;
+
+  native_window& owner_;
+  HWND handle_ = nullptr;
+  point dpi_{96, 96};
+};
+
+}  // namespace hbsdk::ui::win32

@@ -1,0 +1,51 @@
+// The Windows platform services: the pointer in client dips, and the pure
+// arithmetic of class names and sizing limits.
+#include "ui/win32/native_window_fixture.h"
+
+#include "hbsdk/ui/cursor_position.h"
+#include "hbsdk/ui/win32/tracking_limits.h"
+#include "hbsdk/ui/win32/window_class.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+using namespace hb_test;
+
+TEST_F(native_window_test, the_pointer_is_read_in_the_client_dips_of_a_widget) {
+  panel_window probe;
+  const ui::rect client = probe.native().client_rect();
+  ASSERT_TRUE(SetCursorPos(client.x + 230, client.y + 40));
+  EXPECT_EQ(ui::cursor_position(&probe.root), (ui::point{230, 40}));
+  EXPECT_EQ(ui::cursor_position(&probe.right), (ui::point{30, 40}));
+  EXPECT_EQ(probe.hit_test(ui::cursor_position(&probe.root)), &probe.right);
+}
+
+TEST(window_class_name, appends_zeros_until_a_name_is_free) {
+  std::set<std::wstring> taken;
+  const auto is_taken = [&](const std::wstring& name) { return taken.contains(name); };
+  EXPECT_EQ(ui::win32::free_class_name(L"HBSDK_WINDOW_CLASS", is_taken), L"HBSDK_WINDOW_CLASS");
+  taken = {L"HBSDK_WINDOW_CLASS", L"HBSDK_WINDOW_CLASS0"};
+  EXPECT_EQ(ui::win32::free_class_name(L"HBSDK_WINDOW_CLASS", is_taken), L"HBSDK_WINDOW_CLASS00");
+}
+
+TEST(window_class_name, gives_up_when_every_name_up_to_the_longest_is_taken) {
+  std::size_t longest_asked = 0;
+  const auto always_taken = [&](const std::wstring& name) {
+    longest_asked = std::max(longest_asked, name.size());
+    return true;
+  };
+  EXPECT_THROW(ui::win32::free_class_name(L"HBSDK_WINDOW_CLASS", always_taken), std::runtime_error);
+  EXPECT_EQ(longest_asked, 255u);
+}
+
+TEST(tracking_limits, convert_the_client_limits_to_pixels_and_add_the_frame) {
+  const ui::edge_rect frame{-3, -22, 3, 3};
+  const auto at_96 = ui::win32::tracking_limits_for({0, 0, 100000, 100000}, frame, {96, 96});
+  EXPECT_EQ(at_96.minimum, (ui::point{6, 25}));
+  EXPECT_EQ(at_96.maximum, (ui::point{100006, 100025}));
+  // A minimum client of 400 x 300 dips is 500 x 375 pixels at 120 DPI.
+  const auto at_120 = ui::win32::tracking_limits_for({400, 300, 800, 600}, frame, {120, 120});
+  EXPECT_EQ(at_120.minimum, (ui::point{506, 400}));
+  EXPECT_EQ(at_120.maximum, (ui::point{1006, 775}));
+}
