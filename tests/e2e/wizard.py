@@ -45,9 +45,13 @@ def windows_path(linux_path):
 class Installation:
     """Where one wizard installs and keeps its settings, and how to start it."""
 
-    def __init__(self, program, work_dir, target=None):
+    def __init__(self, program, work_dir, target=None, relaunches=True):
         self.program = os.path.abspath(program)
         self.windows = d.is_windows_program(program)
+        # The installer relaunches itself elevated on Windows; a test build
+        # of it may show its wizard at once.
+        self.relaunches = relaunches and self.windows
+        self.extra_environment = {}
         self.work = os.path.abspath(work_dir)
         os.makedirs(self.work, exist_ok=True)
         self.target = os.path.abspath(target or os.path.join(self.work, "library"))
@@ -64,6 +68,7 @@ class Installation:
         else:
             env["ORRERY_USER_PATH"] = self.target
             env["HB_SETTINGS_FILE"] = self.settings
+        env.update(self.extra_environment)
         return env
 
     def forget_recorded_folder(self):
@@ -98,7 +103,7 @@ class Installation:
         wizard belongs to the second. Returns the program that shows it."""
         self.forget_recorded_folder()
         first = d.launch([self.program], env=self.environment(), cwd=self.work)
-        if self.windows:
+        if self.relaunches:
             code = first.wait()
             assert code == 0, f"the first instance ended with {code}: {first.text()}"
         return first

@@ -1,10 +1,12 @@
 """End-to-end tests of the installer, driven only through real clicks at the
 buttons' screen positions, like a person would, on a private Xvfb.
 
-    wizard_test.py INSTALLER HBPACK ARCHIVE WORK_DIR
+    wizard_test.py INSTALLER HELD_INSTALLER HBPACK ARCHIVE WORK_DIR [SCENARIO...]
 
 INSTALLER is tidewater-kit-installer (Linux) or tidewater-kit-installer.exe
 (run under Wine, started without "/UAC" so that it relaunches itself).
+HELD_INSTALLER is the test build whose installations wait while a file
+exists, for the scenarios that act during an installation.
 HBPACK lists ARCHIVE (the demo pack the installer embeds) to check what was
 installed. Screenshots of every state go to WORK_DIR/screenshots.
 """
@@ -19,8 +21,8 @@ import wizard as w
 
 
 class Scenario:
-    def __init__(self, installer, hbpack, archive, work, name):
-        self.installer, self.hbpack, self.archive = installer, hbpack, archive
+    def __init__(self, installer, held, hbpack, archive, work, name):
+        self.installer, self.held, self.hbpack, self.archive = installer, held, hbpack, archive
         self.name = name
         self.folder = os.path.join(work, name)
         shutil.rmtree(self.folder, ignore_errors=True)
@@ -31,6 +33,15 @@ class Scenario:
 
     def installation(self, target=None):
         return w.Installation(self.installer, self.folder, target)
+
+    def held_installation(self):
+        """The test build, its installation held until release() is called."""
+        installation = w.Installation(self.held, self.folder, relaunches=False)
+        hold = os.path.join(self.folder, "hold")
+        with open(hold, "w") as f:
+            f.write("held")
+        installation.extra_environment["HB_HOLD_FILE"] = w.windows_path(hold) if installation.windows else hold
+        return installation, lambda: os.remove(hold)
 
     def shot(self, window, label):
         self.count += 1
@@ -43,7 +54,7 @@ class Scenario:
 
 def wait_exit(program, installation, timeout=d.DEFAULT_TIMEOUT):
     """Waits until the wizard's process has ended (under Wine, the relaunched one)."""
-    if installation.windows:
+    if installation.relaunches:
         d.poll(lambda: not installation.running_wizard_pids(), timeout=timeout, what="the wizard's process to end")
     else:
         code = program.wait(timeout)
@@ -136,33 +147,8 @@ def scenario_failure_retry_then_give_up(s):
     wait_exit(program, installation)
 
 
-def hold_first_file(installation):
-    """Makes the first file of the pack a named pipe: the worker's open blocks
-    until someone reads it, which holds the installation for as long as the
-    test needs. Returns a function that lets it go on."""
-    folder = os.path.join(installation.target, "Halbrook", "Models", "Tidewater_Kit")
-    os.makedirs(folder, exist_ok=True)
-    pipe = os.path.join(folder, "Tidewater_AcUnit_01.obj")
-    os.mkfifo(pipe)
-
-    def release():
-        fd = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
-        try:
-            while True:
-                try:
-                    chunk = os.read(fd, 65536)
-                except BlockingIOError:
-                    chunk = b"."
-                if not chunk:
-                    break
-        finally:
-            os.close(fd)
-    return release
-
-
 def scenario_cancel_during_installation(s):
-    installation = s.installation()
-    release = hold_first_file(installation)
+    installation, release = s.held_installation()
     program = installation.start()
     window = d.wait_window(w.TITLE)
     w.wait_page(window, 0)
@@ -184,10 +170,12 @@ def scenario_cancel_during_installation(s):
     ok, _ = w.popup_buttons(confirm)
     w.click(confirm, ok)
     d.wait_no_window(w.TITLE)
-    still = program.running() if not installation.windows else bool(installation.running_wizard_pids())
-    assert still, "the process ended while its worker was held"
+    assert program.running(), "the process ended while its worker was held"
+    assert not w.installed_files(installation.target), "files were written while the run was held"
     release()
     wait_exit(program, installation)
+    assert program.wait() == 0
+    assert len(w.installed_files(installation.target)) == 68, "the run did not finish before the process ended"
 
 
 def scenario_close_box_on_each_page(s):
@@ -209,8 +197,8 @@ SCENARIOS = [scenario_install, scenario_failure_retry_then_give_up, scenario_can
 
 
 def main():
-    installer, hbpack, archive, work = sys.argv[1:5]
-    only = sys.argv[5:] or None
+    installer, held, hbpack, archive, work = sys.argv[1:6]
+    only = sys.argv[6:] or None
     failed = []
     for scenario in SCENARIOS:
         name = scenario.__name__.removeprefix("scenario_")
@@ -218,7 +206,7 @@ def main():
             continue
         try:
             with d.virtual_display():
-                scenario(Scenario(installer, hbpack, archive, work, name))
+                scenario(Scenario(installer, held, hbpack, archive, work, name))
             print(f"ok    {name}")
         except Exception:  # noqa: BLE001 - every failure is reported and counted
             failed.append(name)
