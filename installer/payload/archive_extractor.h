@@ -12,6 +12,7 @@
 #include "installer/payload/archive_reader.h"
 #include "installer/payload/chunked_inflater.h"
 #include "installer/payload/extract_code.h"
+#include "installer/payload/target_folder.h"
 
 namespace installer {
 
@@ -36,8 +37,8 @@ public:
 
 private:
   extract_code extract();
-  extract_code extract_directory(const directory_record& record);
-  extract_code extract_file(const archive_reader& reader, const file_record& record);
+  extract_code extract_directory(target_folder& target, const directory_record& record);
+  extract_code extract_file(target_folder& target, const archive_reader& reader, const file_record& record);
 
   const std::uint8_t* archive_;
   std::uint64_t length_;
