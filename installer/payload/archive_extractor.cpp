@@ -46,22 +46,31 @@ extract_code archive_extractor::extract() {
   if (target_.empty() || !fs::is_absolute(target_)) return extract_code::bad_target;
   target_folder target(target_);
 
+  using item = observer::table_item;
   archive_reader reader(archive_, length_);
+  reading(item::header, 0);
   if (const auto code = reader.read_header(); code != extract_code::ok) return code;
 
   for (std::uint32_t i = 0; i < reader.directory_count(); ++i) {
     directory_record record;
+    reading(item::directory_record, i + 1);
     if (const auto code = reader.read_directory(record); code != extract_code::ok) return code;
     if (const auto code = extract_directory(target, record); code != extract_code::ok) return code;
   }
 
+  reading(item::file_count, 0);
   if (const auto code = reader.read_file_count(); code != extract_code::ok) return code;
   for (std::uint32_t i = 0; i < reader.file_count(); ++i) {
     file_record record;
+    reading(item::file_record, i + 1);
     if (const auto code = reader.read_file(record); code != extract_code::ok) return code;
     if (const auto code = extract_file(target, reader, record); code != extract_code::ok) return code;
   }
   return extract_code::ok;
+}
+
+void archive_extractor::reading(observer::table_item item, std::uint32_t number) const {
+  if (watcher_ != nullptr) watcher_->reading(item, number);
 }
 
 extract_code archive_extractor::extract_directory(target_folder& target, const directory_record& record) {

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "hbsdk/filesystem/file_ops.h"
+#include "installer/payload/archive_extractor.h"
 #include "installer/payload/extract_archive.h"
 #include "payload_test_support.h"
 #include "tools/hbpack/archive_lister.h"
 #include "tools/hbpack/archive_verifier.h"
 #include "tools/hbpack/archive_writer.h"
+#include "tools/hbpack/extract_progress.h"
 #include "tools/hbpack/folder_packer.h"
 #include "tools/hbpack/printable_name.h"
 #include "hbsdk/filesystem/std_path.h"
@@ -225,4 +227,33 @@ TEST(archive_verifier, reports_a_bad_name_once_and_a_real_duplicate_as_listed_tw
             (std::vector<std::string>{
                 "directory : a name in the archive is not a plain relative path below the target folder (code 15)",
                 "directory a: listed twice", "directory a\\\\b: listed twice"}));
+}
+
+TEST(extract_progress, pins_a_fault_on_the_record_or_the_entry_it_stopped_at) {
+  struct place_case {
+    const char* label;
+    bytes archive;
+    std::string place;
+  };
+  const place_case cases[] = {
+      {"not an archive", bytes{1, 2, 3}, "pack.hbp"},
+      {"second directory record cut off", byte_builder().magic().u32(2).name("d").data(),
+       "pack.hbp: directory record 2"},
+      {"no file count", byte_builder().magic().u32(1).name("d").data(), "pack.hbp: file count"},
+      {"second file record cut off", byte_builder().magic().u32(0).u32(2).name("f").fixed(0, 0, 0).u32(9).data(),
+       "pack.hbp: file record 2"},
+      {"a name that climbs out, printed escaped", byte_builder().magic().u32(0).u32(1).name("a\x1B/../b").fixed(0, 0, 0).data(),
+       "TARGET/a\\x1b/../b"},
+      {"a file whose folder is missing", byte_builder().magic().u32(0).u32(1).name("missing/f").fixed(0, 0, 0).data(),
+       "TARGET/missing/f"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    temp_folder target;
+    hbpack::progress_bar bar("extracting", 0);
+    hbpack::extract_progress watcher(bar);
+    installer::archive_extractor extractor(c.archive.data(), c.archive.size(), target.file_path(), &watcher);
+    EXPECT_NE(extractor.run(), installer::extract_code::ok);
+    EXPECT_EQ(watcher.stopped_at("pack.hbp", "TARGET"), c.place);
+  }
 }
