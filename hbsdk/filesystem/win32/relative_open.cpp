@@ -28,9 +28,14 @@ relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK
 }
 
 bool is_reparse_point(HANDLE handle) {
-  FILE_ATTRIBUTE_TAG_INFO info{};
-  if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info)) return true;
-  return (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  FILE_ATTRIBUTE_TAG_INFO tag_info{};
+  if (GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag_info, sizeof tag_info)) {
+    return (tag_info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+  // A file system without that information class still reports attributes.
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileInformationByHandle(handle, &info)) return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  return true;
 }
 
 open_result failed_open_at(HANDLE folder, std::u16string_view name) {

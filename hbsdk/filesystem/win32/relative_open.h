@@ -23,8 +23,9 @@ struct relative_open {
 relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK access, ULONG share,
                             ULONG disposition, ULONG options);
 
-// Whether the open handle is a reparse point; a handle whose attributes
-// cannot be read counts as one.
+// Whether the open handle is a reparse point, by FileAttributeTagInfo or, on
+// a file system without it, the handle's attributes; a handle whose
+// attributes cannot be read at all counts as one.
 bool is_reparse_point(HANDLE handle);
 
 // After an open below folder failed: link when a reparse point stands at the
