@@ -21,7 +21,7 @@ relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK
   const NTSTATUS status =
       NtCreateFile(&handle, access | SYNCHRONIZE, &attributes, &status_block, nullptr, FILE_ATTRIBUTE_NORMAL, share,
                    disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-  if (!NT_SUCCESS(status) || handle == nullptr) return result;
+  if (status < 0 || handle == nullptr) return result;  // a negative NTSTATUS is a failure
   result.handle = handle;
   result.created = status_block.Information == FILE_CREATED;
   return result;
