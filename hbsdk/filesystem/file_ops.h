@@ -2,13 +2,16 @@
 // The file operations the extraction engine and the tools need, declared once
 // and implemented per platform (win32/file_ops.cpp, posix/file_ops.cpp): one
 // directory level, a binary output file, file times, and whether a path is
-// absolute. Every call goes through a fault hook so tests can make it fail.
+// absolute, by whole path or by name below an open directory_handle. Every
+// call goes through a fault hook so tests can make it fail.
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
+#include "hbsdk/filesystem/directory_handle.h"
 #include "hbsdk/filesystem/file_path.h"
 
 namespace hbsdk::filesystem {
@@ -34,6 +37,10 @@ struct file_times {
 // last-write time is set there. A time the platform cannot represent is left
 // unchanged. False when the file could not be opened or stamped.
 bool stamp_file_times(const file_path& path, std::uint64_t creation, std::uint64_t last_write);
+// The same for the file called name inside folder. A link at name is not
+// followed, and its own times are left alone (false).
+bool stamp_file_times(const directory_handle& folder, std::u16string_view name, std::uint64_t creation,
+                      std::uint64_t last_write);
 
 // The creation and last-write times of a file, or nothing when they cannot be
 // read or lie before 1970. POSIX systems give the last-write time for both,
@@ -52,6 +59,11 @@ public:
   output_file& operator=(const output_file&) = delete;
 
   bool open(const file_path& path);
+  // Opens the file called name (one path component) inside folder the same
+  // way, but never through a link: when one stands at name, nothing is
+  // created, truncated or written (link). Anything there but a plain file is
+  // failed.
+  open_result open_in(const directory_handle& folder, std::u16string_view name);
   bool is_open() const noexcept { return handle_ != closed; }
   // Writes every byte; false on any failure (a full disk among them).
   bool write(const std::uint8_t* data, std::size_t size);
@@ -82,8 +94,10 @@ constexpr std::optional<std::uint64_t> from_windows_file_time(std::uint64_t tick
 }
 
 // Test seam: when a hook is set, every operation asks it first and fails as
-// the system would when it answers true.
-enum class file_op { create_directory, open, write, close, stamp_times };
+// the system would when it answers true. open_directory covers opening the
+// target folder and every directory below it; create_directory makes a
+// directory that open_child would create stay missing.
+enum class file_op { create_directory, open_directory, open, write, close, stamp_times };
 using file_op_fault = bool (*)(file_op op);
 
 inline std::atomic<file_op_fault> file_op_fault_hook{nullptr};

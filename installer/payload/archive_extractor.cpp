@@ -4,7 +4,6 @@
 
 #include "hbsdk/filesystem/file_ops.h"
 #include "installer/payload/archive_name.h"
-#include "installer/payload/extract_archive.h"
 
 namespace installer {
 namespace fs = hbsdk::filesystem;
@@ -45,36 +44,46 @@ extract_code archive_extractor::extract() {
   // An empty or relative target would resolve against the working directory,
   // which for an elevated Windows process is the system folder.
   if (target_.empty() || !fs::is_absolute(target_)) return extract_code::bad_target;
+  target_folder target(target_);
 
+  using item = observer::table_item;
   archive_reader reader(archive_, length_);
+  reading(item::header, 0);
   if (const auto code = reader.read_header(); code != extract_code::ok) return code;
 
   for (std::uint32_t i = 0; i < reader.directory_count(); ++i) {
     directory_record record;
+    reading(item::directory_record, i + 1);
     if (const auto code = reader.read_directory(record); code != extract_code::ok) return code;
-    if (const auto code = extract_directory(record); code != extract_code::ok) return code;
+    if (const auto code = extract_directory(target, record); code != extract_code::ok) return code;
   }
 
+  reading(item::file_count, 0);
   if (const auto code = reader.read_file_count(); code != extract_code::ok) return code;
   for (std::uint32_t i = 0; i < reader.file_count(); ++i) {
     file_record record;
+    reading(item::file_record, i + 1);
     if (const auto code = reader.read_file(record); code != extract_code::ok) return code;
-    if (const auto code = extract_file(reader, record); code != extract_code::ok) return code;
+    if (const auto code = extract_file(target, reader, record); code != extract_code::ok) return code;
   }
   return extract_code::ok;
 }
 
-extract_code archive_extractor::extract_directory(const directory_record& record) {
+void archive_extractor::reading(observer::table_item item, std::uint32_t number) const {
+  if (watcher_ != nullptr) watcher_->reading(item, number);
+}
+
+extract_code archive_extractor::extract_directory(target_folder& target, const directory_record& record) {
   if (watcher_ != nullptr) watcher_->entering(record.name);
   fs::file_path relative;
   if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
-  // An existing directory, or any other failure, is not an error here: the
-  // files inside then fail to open.
-  (void)fs::create_directory(target_ / relative);
-  return extract_code::ok;
+  // An existing directory, or any other failure but a link in the way, is
+  // not an error here: the files inside then fail to open.
+  return target.make_directory(relative);
 }
 
-extract_code archive_extractor::extract_file(const archive_reader& reader, const file_record& record) {
+extract_code archive_extractor::extract_file(target_folder& target, const archive_reader& reader,
+                                             const file_record& record) {
   if (watcher_ != nullptr) watcher_->entering(record.name);
   fs::file_path relative;
   if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
@@ -83,9 +92,8 @@ extract_code archive_extractor::extract_file(const archive_reader& reader, const
     if (const auto code = reader.locate_data(record, data); code != extract_code::ok) return code;
   }
 
-  const fs::file_path path = target_ / relative;
   fs::output_file file;
-  if (!file.open(path)) return extract_code::cannot_open_output;
+  if (const auto code = target.open_file(relative, file); code != extract_code::ok) return code;
   if (record.compressed_size > 0) {
     file_sink sink(file, watcher_);
     // On failure the file is closed by its destructor and keeps what was written.
@@ -94,7 +102,7 @@ extract_code archive_extractor::extract_file(const archive_reader& reader, const
   // Closing completes the file: a failure here means it may be cut short.
   if (!file.close()) return extract_code::write_failed;
   // Stamped after closing, so that the close cannot change the last-write time.
-  set_file_times(path, record.creation_time, record.last_write_time);
+  target.stamp_file(relative, record.creation_time, record.last_write_time);
   return extract_code::ok;
 }
 

@@ -12,18 +12,25 @@
 #include "installer/payload/archive_reader.h"
 #include "installer/payload/chunked_inflater.h"
 #include "installer/payload/extract_code.h"
+#include "installer/payload/target_folder.h"
 
 namespace installer {
 
 class archive_extractor {
 public:
-  // Told which entry the run is at and how many compressed bytes each step
-  // took in, for a progress display and for naming the entry a fault stopped
-  // at; it must not throw.
+  // Told where the run is and how many compressed bytes each step took in,
+  // for a progress display and for naming the place a fault stopped it at;
+  // it must not throw.
   class observer {
   public:
+    enum class table_item { header, directory_record, file_count, file_record };
     virtual ~observer() = default;
-    // The UTF-8 name of the directory or file record about to be processed.
+    // The table item about to be read (records numbered from 1 in their
+    // table, 0 otherwise): a fault before the next call lies in it or in
+    // the entry it names.
+    virtual void reading(table_item item, std::uint32_t number) = 0;
+    // The UTF-8 name of the directory or file record just read, about to be
+    // processed.
     virtual void entering(std::string_view name) = 0;
     virtual void consumed(std::uint64_t compressed_bytes) = 0;
   };
@@ -36,8 +43,9 @@ public:
 
 private:
   extract_code extract();
-  extract_code extract_directory(const directory_record& record);
-  extract_code extract_file(const archive_reader& reader, const file_record& record);
+  void reading(observer::table_item item, std::uint32_t number) const;
+  extract_code extract_directory(target_folder& target, const directory_record& record);
+  extract_code extract_file(target_folder& target, const archive_reader& reader, const file_record& record);
 
   const std::uint8_t* archive_;
   std::uint64_t length_;

@@ -11,10 +11,6 @@ namespace {
 
 char16_t upper(char16_t unit) { return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit; }
 
-bool only_dots_and_spaces(std::u16string_view component) {
-  return component.find_first_not_of(u". ") == std::u16string_view::npos;
-}
-
 // CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9 name devices on Windows, with
 // any extension and trailing spaces.
 bool is_device_name(std::u16string_view component) {
@@ -30,8 +26,16 @@ bool is_device_name(std::u16string_view component) {
          name[3] <= u'9';
 }
 
+// Windows drops trailing dots and spaces from a name when it goes through a
+// whole path ("a." opens "a", ". ." acts as ".."), while an open by name below
+// a folder keeps them and makes a name Windows programs cannot open: such a
+// name means different things on different routes, so it is refused.
+bool ends_in_dot_or_space(std::u16string_view component) {
+  return component.back() == u'.' || component.back() == u' ';
+}
+
 bool is_safe_component(std::u16string_view component) {
-  return !component.empty() && !only_dots_and_spaces(component) && !is_device_name(component);
+  return !component.empty() && !ends_in_dot_or_space(component) && !is_device_name(component);
 }
 
 bool is_safe_relative(std::u16string_view text) {
@@ -60,6 +64,13 @@ extract_code archive_name_to_path(std::string_view name, hbsdk::filesystem::file
   if (!is_safe_relative(wide)) return extract_code::unsafe_name;
   relative = hbsdk::filesystem::file_path(std::u16string_view(wide));
   return extract_code::ok;
+}
+
+relative_parts split_relative(const hbsdk::filesystem::file_path& relative) {
+  const std::u16string_view text = relative.text();
+  const std::size_t separator = text.rfind(u'\\');
+  if (separator == std::u16string_view::npos) return {std::u16string_view(), text};
+  return {text.substr(0, separator), text.substr(separator + 1)};
 }
 
 }  // namespace installer

@@ -13,6 +13,8 @@ const char* extract_message(std::int32_t code) noexcept {
       return "a name in the archive is not a plain relative path below the target folder";
     case extract_code::bad_target: return "the target folder is empty or not an absolute path";
     case extract_code::out_of_memory: return "there is not enough memory to build a path";
+    case extract_code::link_in_the_way:
+      return "a link or other reparse point stands where a directory or file goes below the target folder";
     case extract_code::cannot_open_output: return "an output file cannot be opened";
     case extract_code::inflate_failed: return "inflate reported an error";
     case extract_code::write_failed: return "writing to the output file failed";

@@ -16,6 +16,8 @@ enum class extract_code : std::int32_t {
   unsafe_name = 15,              // a name would leave the target folder, or is empty or unusable
   bad_target = 16,               // the target folder is empty or not an absolute path
   out_of_memory = 17,            // memory for a path could not be allocated
+  link_in_the_way = 18,          // a symbolic link, junction or other reparse point stands where a directory
+                                 // or file below the target goes; nothing was written through it
   cannot_open_output = 20,
   inflate_failed = 22,
   write_failed = 23,             // a write or the final close of an output file failed

@@ -78,7 +78,7 @@ TEST(install_status, extraction_codes_become_ten_times_their_value) {
     std::int32_t code;
     std::int32_t expected;
   };
-  const case_t cases[] = {{0, 2},     {11, 110}, {12, 120}, {20, 200}, {22, 220},
+  const case_t cases[] = {{0, 2},     {11, 110}, {12, 120}, {18, 180}, {20, 200}, {22, 220},
                           {23, 230},  {24, 240}, {30, 300}, {100, 1000}};
   for (const auto& c : cases) EXPECT_EQ(status::from_extraction(c.code), c.expected) << "code " << c.code;
 }

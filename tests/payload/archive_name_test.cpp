@@ -18,7 +18,7 @@ TEST(archive_name, plain_relative_names_become_paths) {
       {"Halbrook/Models/Tidewater_Kit/Maps/Tidewater_AcUnit_01_Diffuse.dds",
        u"Halbrook\\Models\\Tidewater_Kit\\Maps\\Tidewater_AcUnit_01_Diffuse.dds"},
       {"Mod\xC3\xA8les/\xE2\x82\xAC.txt", u"Mod\u00E8les\\\u20AC.txt"},
-      {"a.b/..c/c..", u"a.b\\..c\\c.."},     // dots inside a name are fine
+      {"a.b/..c/c..d", u"a.b\\..c\\c..d"},  // dots inside a name are fine
       {".hidden", u".hidden"},
       {"CONSOLE/COM10/LPT0/nul_x", u"CONSOLE\\COM10\\LPT0\\nul_x"},  // only exact device names are refused
       {"ab\0/../../x"s, u"ab"},               // a name ends at its first zero byte
@@ -44,6 +44,9 @@ TEST(archive_name, refuses_names_that_could_leave_the_target) {
       "...",           // Windows trims trailing dots and spaces...
       ".. ",           // ...so these could act as ".."
       "a/. ./b",
+      "c..",           // a trailing dot or space would be dropped on one route
+      "a./b",          // to a Windows file and kept on another
+      "Maps/b.dds ",
       "/etc/passwd",   // leading separator
       "\\Windows",
       "\\\\server\\share\\x",

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "payload_test_support.h"
+#include "tools/hbpack/archive_writer.h"
 
 using installer::chunked_inflater;
 using installer::extract_code;
@@ -59,18 +60,29 @@ TEST(chunked_inflater, inflates_streams_of_every_shape) {
   struct good_case {
     const char* label;
     std::string content;
+    int level = 9;
   };
   const good_case cases[] = {
       {"one byte", "x"},
       {"exactly one output chunk", std::string(16384, 'a')},
       {"one byte over a chunk", std::string(16385, 'b')},
+      {"exactly four output chunks", std::string(4 * 16384, 'e')},
+      {"exactly three chunks, barely compressible", noise(3 * 16384)},
       {"many output chunks from one input chunk", std::string(1 << 20, 'c')},
       {"many input chunks (barely compressible)", noise(200000)},
       {"empty content", ""},
+      // Stored blocks (level 0) copy input to output one for one, so an input
+      // chunk can fill the output exactly and leave no input: the next call
+      // can make no progress and zlib says Z_BUF_ERROR, which is not an error.
+      {"stored, one chunk", noise(16384), 0},
+      {"stored, exactly two chunks", noise(2 * 16384), 0},
+      {"stored, exactly four chunks", std::string(4 * 16384, 's'), 0},
+      {"stored, not a multiple", noise(3 * 16384 - 5), 0},
+      {"stored, many chunks", noise(300000), 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    const bytes stream = zlib_of(c.content);
+    const bytes stream = hbpack::zlib_compress(bytes_of(c.content), c.level);
     collecting_sink sink;
     EXPECT_EQ(inflate_all(stream, sink), extract_code::ok);
     EXPECT_EQ(sink.text, c.content);

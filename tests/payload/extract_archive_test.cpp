@@ -49,10 +49,14 @@ TEST(extract_archive, writes_every_directory_and_file) {
   hbpack::archive_writer writer = sample_writer();
   writer.add_file("top.txt", bytes_of(std::string(16384, 's')), july_28, july_28);  // exactly one output chunk
   writer.add_file("Halbrook/empty.txt", {}, july_28, july_28 + 5);
+  // Stored blocks spanning exactly three chunks (zlib answers Z_BUF_ERROR on the way).
+  writer.add_file("Halbrook/Maps/stored.dds", bytes_of(noise(3 * 16384, 7)), july_28, july_28, 0);
   temp_folder target;
   ASSERT_EQ(code(extract(writer.build(), target)), extract_code::ok);
   EXPECT_EQ(target.entries(), (std::vector<std::string>{"Halbrook", "Halbrook/Maps", "Halbrook/Maps/b.dds",
-                                                        "Halbrook/a.orx", "Halbrook/empty.txt", "top.txt"}));
+                                                        "Halbrook/Maps/stored.dds", "Halbrook/a.orx",
+                                                        "Halbrook/empty.txt", "top.txt"}));
+  EXPECT_EQ(read_text(target.path() / "Halbrook/Maps/stored.dds"), noise(3 * 16384, 7));
   EXPECT_EQ(read_text(target.path() / "Halbrook/a.orx"), "model");
   EXPECT_EQ(read_text(target.path() / "Halbrook/Maps/b.dds"), noise(70000));
   EXPECT_EQ(read_text(target.path() / "top.txt"), std::string(16384, 's'));

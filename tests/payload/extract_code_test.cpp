@@ -12,7 +12,8 @@ TEST(extract_code, every_code_has_its_own_message) {
   const extract_code codes[] = {
       extract_code::ok,           extract_code::bad_magic,          extract_code::file_table_overrun,
       extract_code::data_outside_archive, extract_code::name_not_utf8, extract_code::unsafe_name,
-      extract_code::bad_target,   extract_code::out_of_memory,      extract_code::cannot_open_output,
+      extract_code::bad_target,   extract_code::out_of_memory,      extract_code::link_in_the_way,
+      extract_code::cannot_open_output,
       extract_code::inflate_failed, extract_code::write_failed,     extract_code::data_exhausted,
       extract_code::directory_table_overrun, extract_code::inflate_init_failed};
   const std::string unknown = extract_message(-1);

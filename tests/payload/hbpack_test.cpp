@@ -6,12 +6,15 @@
 #include <string>
 
 #include "hbsdk/filesystem/file_ops.h"
+#include "installer/payload/archive_extractor.h"
 #include "installer/payload/extract_archive.h"
 #include "payload_test_support.h"
 #include "tools/hbpack/archive_lister.h"
 #include "tools/hbpack/archive_verifier.h"
 #include "tools/hbpack/archive_writer.h"
+#include "tools/hbpack/extract_progress.h"
 #include "tools/hbpack/folder_packer.h"
+#include "tools/hbpack/printable_name.h"
 #include "hbsdk/filesystem/std_path.h"
 #include "tools/hbpack/time_text.h"
 
@@ -141,4 +144,116 @@ TEST(time_text, shows_utc_dates) {
   EXPECT_EQ(hbpack::utc_text(951'782'400), "2000-02-29 00:00:00");
   EXPECT_EQ(hbpack::utc_text(253'402'300'799), "9999-12-31 23:59:59");
   EXPECT_EQ(hbpack::utc_text(253'402'300'800), "@253402300800");
+}
+
+TEST(printable_name, escapes_control_characters_and_bytes_that_are_not_utf8) {
+  struct print_case {
+    std::string name;
+    std::string shown;
+  };
+  const print_case cases[] = {
+      {"Halbrook/Maps/a.dds", "Halbrook/Maps/a.dds"},
+      {"Mod\xC3\xA8les/\xE2\x82\xAC/\xF0\x9F\x8C\x8A", "Mod\xC3\xA8les/\xE2\x82\xAC/\xF0\x9F\x8C\x8A"},  // è, €, a wave
+      {"a\x1B]0;owned\x07z", "a\\x1b]0;owned\\x07z"},   // retitles a terminal window
+      {"x\x1B[2J", "x\\x1b[2J"},                        // clears the screen
+      {std::string("n\0ul", 4), "n\\x00ul"},
+      {"tab\there\r\n\x7F", "tab\\x09here\\x0d\\x0a\\x7f"},
+      {"c1\xC2\x9B" "31m", "c1\\xc2\\x9b31m"},          // U+009B, the one-byte CSI
+      {"\x9B" "31m", "\\x9b31m"},                       // the same as a stray byte
+      {"bad\xFF\xC3", "bad\\xff\\xc3"},                 // not UTF-8, cut off at the end
+      {"\xC0\xAF\xED\xA0\x80", "\\xc0\\xaf\\xed\\xa0\\x80"},  // overlong slash, a surrogate
+      {"x\\y", "x\\\\y"},                               // so that \x1b in a name is not taken for an escape
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    EXPECT_EQ(hbpack::printable_name(c.name), c.shown);
+  }
+}
+
+TEST(archive_lister, prints_names_with_control_characters_escaped) {
+  hbpack::archive_writer writer;
+  writer.add_directory("evil\x1B]0;title\x07");
+  writer.add_file("evil\x1B]0;title\x07/a\x1B[2J.txt", bytes_of("x"), 0, 0);
+  std::ostringstream out;
+  EXPECT_TRUE(hbpack::list_archive(writer.build(), out));
+  const std::string text = out.str();
+  EXPECT_EQ(text.find('\x1B'), std::string::npos) << text;
+  EXPECT_NE(text.find("dir   evil\\x1b]0;title\\x07\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("file  evil\\x1b]0;title\\x07/a\\x1b[2J.txt  size 1"), std::string::npos) << text;
+}
+
+TEST(archive_verifier, judges_and_places_names_exactly_as_extraction_does) {
+  struct placement_case {
+    const char* label;
+    std::vector<std::string> directories;
+    std::vector<std::string> files;
+  };
+  const placement_case cases[] = {
+      {"backslash directory without its parent", {"x\\y"}, {"x\\y/f.txt"}},
+      {"backslash directory after its parent", {"x", "x\\y"}, {"x/y\\f.txt"}},
+      {"backslash file in a listed directory", {"x"}, {"x\\f.txt"}},
+      {"file in an unlisted directory", {"x"}, {"y/f.txt"}},
+      {"parent listed after the child", {"x/y", "x"}, {"x/y/f.txt"}},
+      {"a trailing dot", {"x."}, {"x./f.txt"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    hbpack::archive_writer writer;
+    for (const auto& name : c.directories) writer.add_directory(name);
+    for (const auto& name : c.files) writer.add_file(name, bytes_of("content"), 0, 0);
+    const bytes archive = writer.build();
+    const std::vector<std::string> problems = hbpack::verify_archive(archive);
+    temp_folder target;
+    const std::int32_t code = installer::extract_archive(archive.data(), archive.size(), target.file_path());
+    EXPECT_EQ(problems.empty(), code == 0) << "extraction gives " << code << ", verify says "
+                                           << (problems.empty() ? "sound" : problems.front());
+  }
+  hbpack::archive_writer writer;
+  writer.add_directory("x\\y");
+  writer.add_file("x\\y/f.txt", bytes_of("content"), 0, 0);
+  EXPECT_EQ(hbpack::verify_archive(writer.build()),
+            (std::vector<std::string>{"directory x\\\\y: its parent is not listed before it",
+                                      "file x\\\\y/f.txt: its folder is not a listed directory"}));
+}
+
+TEST(archive_verifier, reports_a_bad_name_once_and_a_real_duplicate_as_listed_twice) {
+  hbpack::archive_writer writer;
+  writer.add_directory("");
+  writer.add_directory("a");
+  writer.add_directory("a");
+  writer.add_directory("a/b");
+  writer.add_directory("a\\b");
+  EXPECT_EQ(hbpack::verify_archive(writer.build()),
+            (std::vector<std::string>{
+                "directory : a name in the archive is not a plain relative path below the target folder (code 15)",
+                "directory a: listed twice", "directory a\\\\b: listed twice"}));
+}
+
+TEST(extract_progress, pins_a_fault_on_the_record_or_the_entry_it_stopped_at) {
+  struct place_case {
+    const char* label;
+    bytes archive;
+    std::string place;
+  };
+  const place_case cases[] = {
+      {"not an archive", bytes{1, 2, 3}, "pack.hbp"},
+      {"second directory record cut off", byte_builder().magic().u32(2).name("d").data(),
+       "pack.hbp: directory record 2"},
+      {"no file count", byte_builder().magic().u32(1).name("d").data(), "pack.hbp: file count"},
+      {"second file record cut off", byte_builder().magic().u32(0).u32(2).name("f").fixed(0, 0, 0).u32(9).data(),
+       "pack.hbp: file record 2"},
+      {"a name that climbs out, printed escaped", byte_builder().magic().u32(0).u32(1).name("a\x1B/../b").fixed(0, 0, 0).data(),
+       "TARGET/a\\x1b/../b"},
+      {"a file whose folder is missing", byte_builder().magic().u32(0).u32(1).name("missing/f").fixed(0, 0, 0).data(),
+       "TARGET/missing/f"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    temp_folder target;
+    hbpack::progress_bar bar("extracting", 0);
+    hbpack::extract_progress watcher(bar);
+    installer::archive_extractor extractor(c.archive.data(), c.archive.size(), target.file_path(), &watcher);
+    EXPECT_NE(extractor.run(), installer::extract_code::ok);
+    EXPECT_EQ(watcher.stopped_at("pack.hbp", "TARGET"), c.place);
+  }
 }

@@ -1,6 +1,7 @@
 #include "tools/hbpack/archive_lister.h"
 
 #include "installer/payload/archive_reader.h"
+#include "tools/hbpack/printable_name.h"
 #include "tools/hbpack/time_text.h"
 
 namespace hbpack {
@@ -23,7 +24,7 @@ bool list_archive(std::span<const std::uint8_t> archive, std::ostream& out) {
   for (std::uint32_t i = 0; i < reader.directory_count(); ++i) {
     installer::directory_record record;
     if (!report(reader.read_directory(record), reader, out)) return false;
-    out << "dir   " << record.name << '\n';
+    out << "dir   " << printable_name(record.name) << '\n';
   }
   if (!report(reader.read_file_count(), reader, out)) return false;
   std::uint64_t unpacked = 0;
@@ -31,7 +32,7 @@ bool list_archive(std::span<const std::uint8_t> archive, std::ostream& out) {
   for (std::uint32_t i = 0; i < reader.file_count(); ++i) {
     installer::file_record record;
     if (!report(reader.read_file(record), reader, out)) return false;
-    out << "file  " << record.name << "  size " << record.uncompressed_size << "  packed " << record.compressed_size
+    out << "file  " << printable_name(record.name) << "  size " << record.uncompressed_size << "  packed " << record.compressed_size
         << "  offset " << record.data_offset << "  created " << utc_text(record.creation_time) << "  written "
         << utc_text(record.last_write_time) << '\n';
     unpacked += record.uncompressed_size;

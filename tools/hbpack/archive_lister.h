@@ -1,6 +1,7 @@
 #pragma once
 // hbpack list: one line per directory and per file (name, sizes, times), then
-// a summary, or the layout fault that stopped the listing.
+// a summary, or the layout fault that stopped the listing. Names are printed
+// with their control characters escaped (printable_name.h).
 
 #include <cstdint>
 #include <ostream>

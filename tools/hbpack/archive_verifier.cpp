@@ -1,11 +1,13 @@
 #include "tools/hbpack/archive_verifier.h"
 
 #include <set>
+#include <string_view>
 
 #include "hbsdk/filesystem/file_path.h"
 #include "installer/payload/archive_name.h"
 #include "installer/payload/archive_reader.h"
 #include "installer/payload/chunked_inflater.h"
+#include "tools/hbpack/printable_name.h"
 
 namespace hbpack {
 using installer::extract_code;
@@ -33,12 +35,6 @@ std::string message(extract_code code) {
   return std::string(installer::extract_message(to_int(code))) + " (code " + std::to_string(to_int(code)) + ")";
 }
 
-// The folder part of a stored name: "" for a name at the top.
-std::string parent_of(std::string_view name) {
-  const auto slash = name.rfind('/');
-  return slash == std::string_view::npos ? std::string() : std::string(name.substr(0, slash));
-}
-
 class verifier {
 public:
   verifier(std::span<const std::uint8_t> archive, const std::function<void(std::size_t)>& progress)
@@ -49,10 +45,16 @@ public:
     for (std::uint32_t i = 0; i < reader_.directory_count(); ++i) {
       installer::directory_record record;
       if (!table(reader_.read_directory(record), "directory record " + std::to_string(i + 1))) return problems_;
-      const std::string name(record.name);
-      if (check_name("directory", name) && !listed_.contains(parent_of(name)))
-        problems_.push_back("directory " + name + ": its parent is not listed before it");
-      if (!listed_.insert(name).second) problems_.push_back("directory " + name + ": listed twice");
+      const std::string label = "directory " + printable_name(record.name) + ": ";
+      hbsdk::filesystem::file_path relative;
+      if (!check_name(label, record.name, relative)) continue;
+      // Placed as extraction places it, by the path the name becomes; one
+      // whose parent is missing is not made, so nothing can go into it.
+      if (!listed_.contains(std::u16string(installer::split_relative(relative).folder))) {
+        problems_.push_back(label + "its parent is not listed before it");
+      } else if (!listed_.insert(relative.text()).second) {
+        problems_.push_back(label + "listed twice");
+      }
     }
     if (!table(reader_.read_file_count(), "file count")) return problems_;
     for (std::uint32_t i = 0; i < reader_.file_count(); ++i) {
@@ -70,18 +72,19 @@ private:
     return false;
   }
 
-  bool check_name(const char* kind, const std::string& name) {
-    hbsdk::filesystem::file_path relative;
+  // The relative path extraction makes of a name, or the problem with it.
+  bool check_name(const std::string& label, std::string_view name, hbsdk::filesystem::file_path& relative) {
     const extract_code code = installer::archive_name_to_path(name, relative);
     if (code == extract_code::ok) return true;
-    problems_.push_back(std::string(kind) + " " + name + ": " + message(code));
+    problems_.push_back(label + message(code));
     return false;
   }
 
   void check_file(const installer::file_record& record) {
-    const std::string name(record.name);
-    const std::string label = "file " + name + ": ";
-    if (check_name("file", name) && !listed_.contains(parent_of(name)))
+    const std::string label = "file " + printable_name(record.name) + ": ";
+    hbsdk::filesystem::file_path relative;
+    if (check_name(label, record.name, relative) &&
+        !listed_.contains(std::u16string(installer::split_relative(relative).folder)))
       problems_.push_back(label + "its folder is not a listed directory");
     if (record.compressed_size == 0) {
       if (record.uncompressed_size != 0)
@@ -107,7 +110,7 @@ private:
   installer::archive_reader reader_;
   const std::function<void(std::size_t)>& progress_;
   installer::chunked_inflater inflater_;
-  std::set<std::string> listed_{""};  // the target itself is always there
+  std::set<std::u16string> listed_{u""};  // relative paths of the listed directories; the target is always there
   std::vector<std::string> problems_;
 };
 

@@ -12,8 +12,9 @@
 
 namespace hbpack {
 
-// Every problem found, one sentence each, naming the entry; empty when the
-// archive is sound. progress gets the compressed bytes inflated in each step.
+// Every problem found, one sentence each, naming the entry (its name printed
+// with control characters escaped); empty when the archive is sound. Names
+// are judged and placed exactly as extraction does. progress gets the compressed bytes inflated in each step.
 std::vector<std::string> verify_archive(std::span<const std::uint8_t> archive,
                                         const std::function<void(std::size_t)>& progress = {});
 

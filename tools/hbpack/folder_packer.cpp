@@ -42,7 +42,12 @@ void folder_packer::scan(const std::filesystem::path& folder, const std::string&
   std::vector<std::pair<std::string, std::filesystem::path>> plain_files;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::filesystem::directory_entry& entry = *it;
-    const std::string name = prefix + name_of(entry.path());
+    const std::string own_name = name_of(entry.path());
+    // Extraction (like Windows) takes a backslash for a folder separator; a
+    // Linux file name may hold one.
+    if (own_name.find('\\') != std::string::npos)
+      fail(entry.path(), "cannot be packed: its name holds a backslash, which extraction takes for a folder separator");
+    const std::string name = prefix + own_name;
     const std::filesystem::file_status status = entry.status(error);
     if (error) fail(entry.path(), "cannot be examined (" + error.message() + ")");
     if (std::filesystem::is_directory(status)) {

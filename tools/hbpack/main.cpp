@@ -19,6 +19,7 @@
 #include "tools/hbpack/archive_lister.h"
 #include "tools/hbpack/archive_verifier.h"
 #include "tools/hbpack/console.h"
+#include "tools/hbpack/extract_progress.h"
 #include "tools/hbpack/file_bytes.h"
 #include "tools/hbpack/folder_packer.h"
 #include "tools/hbpack/progress_bar.h"
@@ -70,26 +71,6 @@ int verify(const std::filesystem::path& archive) {
   return success;
 }
 
-// Moves the progress bar as the engine takes in compressed bytes, and keeps
-// the name of the entry it is at, so that a failure can name it.
-class extract_progress final : public installer::archive_extractor::observer {
-public:
-  explicit extract_progress(hbpack::progress_bar& bar) : bar_(bar) {}
-  void entering(std::string_view name) override {
-    try {
-      entry_.assign(name);
-    } catch (...) {
-      entry_.clear();  // only the message loses the name
-    }
-  }
-  void consumed(std::uint64_t compressed_bytes) override { bar_.advance(compressed_bytes); }
-  const std::string& entry() const noexcept { return entry_; }
-
-private:
-  hbpack::progress_bar& bar_;
-  std::string entry_;
-};
-
 int extract(const std::filesystem::path& archive, const std::filesystem::path& target) {
   const std::vector<std::uint8_t> bytes = hbpack::read_file_bytes(archive);
   // The engine refuses a relative target; on the command line one means the
@@ -101,7 +82,7 @@ int extract(const std::filesystem::path& archive, const std::filesystem::path& t
     return failure;
   }
   hbpack::progress_bar bar("extracting", bytes.size());
-  extract_progress watcher(bar);
+  hbpack::extract_progress watcher(bar);
   installer::archive_extractor extractor(bytes.data(), bytes.size(), hbsdk::filesystem::from_std_path(absolute_target), &watcher);
   const std::int32_t code = to_int(extractor.run());
   if (code == 0) {
@@ -110,12 +91,8 @@ int extract(const std::filesystem::path& archive, const std::filesystem::path& t
     return success;
   }
   bar.stop();
-  // Name the entry the run stopped at (as joined to the target), or the
-  // archive itself when the fault lies before the first entry.
-  const std::string where = watcher.entry().empty()
-                                ? hbsdk::filesystem::utf8_text(archive)
-                                : hbsdk::filesystem::utf8_text(absolute_target) + "/" + watcher.entry();
-  std::cerr << where << ": code " << code << ": " << installer::extract_message(code) << '\n';
+  std::cerr << watcher.stopped_at(hbsdk::filesystem::utf8_text(archive), hbsdk::filesystem::utf8_text(absolute_target))
+            << ": code " << code << ": " << installer::extract_message(code) << '\n';
   return failure;
 }
 

@@ -1,6 +1,7 @@
-// File operations on POSIX systems: mkdir, open/write/close and utimensat.
-// The creation time of a file can be neither set nor read back reliably here,
-// so only the last-write time is stamped.
+// File operations on POSIX systems: mkdir, open/write/close and utimensat, by
+// whole path or below an open directory (openat and utimensat that never
+// follow a link at the name). The creation time of a file can be neither set
+// nor read back reliably here, so only the last-write time is stamped.
 #include "hbsdk/filesystem/file_ops.h"
 
 #include <fcntl.h>
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "hbsdk/filesystem/posix/posix_path.h"
+#include "hbsdk/filesystem/posix/relative_name.h"
 
 namespace hbsdk::filesystem {
 
@@ -24,13 +26,31 @@ bool create_directory(const file_path& path) {
   return ::mkdir(to_posix(path).c_str(), 0777) == 0;
 }
 
-bool stamp_file_times(const file_path& path, std::uint64_t /*creation*/, std::uint64_t last_write) {
+namespace {
+
+bool stamp_at(int folder, const char* name, std::uint64_t last_write, int flags) {
   if (fault_injected(file_op::stamp_times)) return false;
   if (last_write > static_cast<std::uint64_t>(std::numeric_limits<std::time_t>::max())) return false;
   timespec times[2] = {};
   times[0].tv_nsec = UTIME_OMIT;  // last access: left as the file system set it
   times[1].tv_sec = static_cast<std::time_t>(last_write);
-  return ::utimensat(AT_FDCWD, to_posix(path).c_str(), times, 0) == 0;
+  return ::utimensat(folder, name, times, flags) == 0;
+}
+
+}  // namespace
+
+bool stamp_file_times(const file_path& path, std::uint64_t /*creation*/, std::uint64_t last_write) {
+  return stamp_at(AT_FDCWD, to_posix(path).c_str(), last_write, 0);
+}
+
+bool stamp_file_times(const directory_handle& folder, std::u16string_view name, std::uint64_t /*creation*/,
+                      std::uint64_t last_write) {
+  if (!folder.is_open()) return false;
+  const int fd = static_cast<int>(folder.native());
+  const std::string text = relative_name(name);
+  if (failed_open_at(fd, text) == open_result::link) return false;
+  // AT_SYMLINK_NOFOLLOW: a link swapped in after that look gets its own times, not its target's.
+  return stamp_at(fd, text.c_str(), last_write, AT_SYMLINK_NOFOLLOW);
 }
 
 std::optional<file_times> read_file_times(const file_path& path) {
@@ -49,6 +69,27 @@ bool output_file::open(const file_path& path) {
   if (fd < 0) return false;
   handle_ = fd;
   return true;
+}
+
+open_result output_file::open_in(const directory_handle& folder, std::u16string_view name) {
+  (void)close();
+  if (fault_injected(file_op::open)) return open_result::failed;
+  if (!folder.is_open()) return open_result::failed;
+  const int parent = static_cast<int>(folder.native());
+  const std::string text = relative_name(name);
+  // O_NOFOLLOW refuses a link at the name before anything is truncated.
+  // O_NONBLOCK keeps a FIFO planted there from holding the open forever;
+  // it means nothing to a plain file.
+  const int fd =
+      ::openat(parent, text.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return failed_open_at(parent, text);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return open_result::failed;
+  }
+  handle_ = fd;
+  return open_result::opened;
 }
 
 bool output_file::write(const std::uint8_t* data, std::size_t size) {

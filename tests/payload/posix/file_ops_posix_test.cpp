@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "hbsdk/filesystem/file_ops.h"
 #include "payload_test_support.h"
@@ -30,4 +31,15 @@ TEST(file_ops_posix, only_the_last_write_time_can_be_set) {
   ASSERT_TRUE(times.has_value());
   EXPECT_EQ(times->last_write, 1'469'664'000u);
   EXPECT_EQ(times->creation, times->last_write) << "the creation time is reported as the last-write time";
+}
+
+TEST(file_ops_posix, a_fifo_where_a_file_goes_is_refused_at_once) {
+  // Opening a FIFO for writing would wait for a reader for ever.
+  payload_test::temp_folder folder;
+  ASSERT_EQ(::mkfifo((folder.path() / "pipe").c_str(), 0666), 0);
+  fs::directory_handle handle;
+  ASSERT_TRUE(handle.open(folder.file_path()));
+  fs::output_file file;
+  EXPECT_EQ(file.open_in(handle, u"pipe"), fs::open_result::failed);
+  EXPECT_FALSE(file.is_open());
 }

@@ -1,0 +1,50 @@
+#include "hbsdk/filesystem/win32/relative_open.h"
+
+#include <winternl.h>
+
+namespace hbsdk::filesystem {
+
+relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK access, ULONG share,
+                            ULONG disposition, ULONG options) {
+  relative_open result;
+  // A name is at most 32767 units (archive names are held to that), so its
+  // byte length fits the 16-bit field.
+  if (name.empty() || name.size() > 32767) return result;
+  UNICODE_STRING text;
+  text.Buffer = const_cast<PWSTR>(reinterpret_cast<const wchar_t*>(name.data()));
+  text.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+  text.MaximumLength = text.Length;
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
+  IO_STATUS_BLOCK status_block{};
+  HANDLE handle = nullptr;
+  const NTSTATUS status =
+      NtCreateFile(&handle, access | SYNCHRONIZE, &attributes, &status_block, nullptr, FILE_ATTRIBUTE_NORMAL, share,
+                   disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+  if (status < 0 || handle == nullptr) return result;  // a negative NTSTATUS is a failure
+  result.handle = handle;
+  result.created = status_block.Information == FILE_CREATED;
+  return result;
+}
+
+bool is_reparse_point(HANDLE handle) {
+  FILE_ATTRIBUTE_TAG_INFO tag_info{};
+  if (GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag_info, sizeof tag_info)) {
+    return (tag_info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+  // A file system without that information class still reports attributes.
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileInformationByHandle(handle, &info)) return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  return true;
+}
+
+open_result failed_open_at(HANDLE folder, std::u16string_view name) {
+  const relative_open look = open_relative(folder, name, FILE_READ_ATTRIBUTES,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0);
+  if (look.handle == INVALID_HANDLE_VALUE) return open_result::failed;
+  const bool link = is_reparse_point(look.handle);
+  CloseHandle(look.handle);
+  return link ? open_result::link : open_result::failed;
+}
+
+}  // namespace hbsdk::filesystem
