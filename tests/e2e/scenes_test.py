@@ -9,8 +9,8 @@ and every scene's screenshot is saved as OUTPUT_DIR/<backend>/<scene>.png.
 With both backends: each scene gives the same colours in its solid regions
 (within 2/255) and the same geometry (an edge may move by 1 pixel); text is
 compared by its bounding box; regions where the two libraries are allowed to
-differ (antialiased text, filtered scaling, gradients, dots that Wine draws
-solid) are left out of the comparison and listed here.
+differ (antialiased text, filtered scaling, dots that Wine draws solid) are
+left out of the comparison and listed here.
 """
 
 import argparse
@@ -36,7 +36,6 @@ EXCLUDED = {
     "calibration": [(0, 200, 400, 300)],
     "text": [(0, 0, 400, 300)],
     "images": [(140, 20, 150, 30)],  # the picture scaled to half: Fant and cairo filter differently
-    "shadows": [(60, 20, 340, 230), (20, 200, 120, 280)],  # gradients: gamma-corrected in Direct2D, linear in cairo
     "dotted": [(0, 0, 400, 190)],  # Wine draws dashes solid
 }
 TEXT_BOXES = {
