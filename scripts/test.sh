@@ -83,6 +83,20 @@ windows_suite() {
   return $status
 }
 stage "windows (mingw-w64 under Wine)" windows_suite
+
+# The same scenes drawn by both backends: cairo on SDL and Direct2D under Wine.
+both_backends() {
+  local linux=build/linux-debug/tools/ui_scenes windows=build/windows/tools/ui_scenes.exe
+  if [ ! -x "$linux" ] || [ ! -f "$windows" ]; then
+    echo "both builds are needed: $linux and $windows"
+    return 1
+  fi
+  local prefix="$root/build/windows/wineprefix-e2e"
+  WINEPREFIX="$prefix" scripts/wine-prefix.sh &&
+    WINEPREFIX="$prefix" HB_WINEPREFIX="$prefix" HB_WINEPREFIX_PRIVATE=1 \
+      /usr/bin/python3 tests/e2e/scenes_test.py build/screenshots/scenes --linux "$linux" --windows "$windows"
+}
+stage "both backends (the same scenes)" both_backends
 stage "fuzz (libFuzzer, ${fuzz_seconds}s each)" run_fuzzers
 
 echo
