@@ -37,11 +37,113 @@ EXCLUDED = {
     "text": [(0, 0, 400, 300)],
     "images": [(140, 20, 150, 30)],  # the picture scaled to half: Fant and cairo filter differently
     "dotted": [(0, 0, 400, 190)],  # Wine draws dashes solid
+    # Captions, and the dotted focus outlines (solid under Wine).
+    "buttons": [(20, 20, 380, 130)],
+    "checkboxes": [(36, 20, 400, 220), (19, 134, 36, 162)],
+    "labels": [(0, 0, 400, 300)],
 }
 TEXT_BOXES = {
     "calibration": [((0, 200, 400, 300), d.rgb(0.2, 0.4, 0.6))],
     "text": [((10 + c * 130, 10 + r * 75, 130 + c * 130, 75 + r * 75), DARK) for r in range(3) for c in range(3)],
 }
+
+
+# The widget scenes: colours of the default looks at known places.
+BUTTON = d.rgb(0.173, 0.176, 0.192)
+BUTTON_HOVER = d.rgb(0.239, 0.247, 0.263)
+BUTTON_TOGGLE = d.rgb(0.188, 0.29, 0.506)
+BUTTON_FOCUS = d.rgb(0.6, 0.6, 0.6)
+WHITE = (255, 255, 255)
+CHECK_BORDER = d.rgb(0.294, 0.294, 0.294)
+CHECK_FOCUS = d.rgb(0.255, 0.584, 0.753)
+SCROLL_TRACK = d.rgb(0.067, 0.071, 0.078)
+SCROLL_THUMB = d.rgb(0.145, 0.149, 0.165)
+SCROLL_BUTTON = d.rgb(0.22, 0.235, 0.251)
+POPUP = d.rgb(0.2313, 0.2313, 0.2549)
+STRIPE_A, STRIPE_B = d.rgb(0.3, 0.5, 0.7), d.rgb(0.2, 0.3, 0.4)
+
+
+def button_box(i):
+    return 20 + (i % 3) * 125, 20 + (i // 3) * 50
+
+
+def check_widgets(name, shot, label):
+    """Pixels of the default looks in the widget scenes."""
+    expectations = []
+    if name == "buttons":
+        fills = [BUTTON, BUTTON_HOVER, BUTTON, BUTTON, BUTTON_TOGGLE, BUTTON]
+        for i, fill in enumerate(fills):
+            x, y = button_box(i)
+            expectations.append(((x + 4, y + 4), fill, f"button {i} fill"))
+        expectations.append(((button_box(1)[0], button_box(1)[1] + 15), WHITE, "hover outline"))
+        x, y = button_box(2)
+        edge = [shot.getpixel((x, y + k)) for k in range(30)]
+        dots = sum(d.close_to(p, BUTTON_FOCUS, TOLERANCE) for p in edge)
+        # Dotted: every other pixel (Wine draws dashes solid: every pixel).
+        assert dots >= 14, f"{label} {name}: the focus outline has {dots} of 30 pixels in its colour"
+        expectations.append(((button_box(0)[0], button_box(0)[1] + 15), BUTTON, "no outline (transparent)"))
+    elif name == "checkboxes":
+        # The box (14 x 14) sits at the left, centred in the 24-high row: (20, 25 + 40 i).
+        for i, colour in ((0, CHECK_BORDER), (1, CHECK_BORDER), (2, WHITE), (4, CHECK_BORDER)):
+            expectations.append(((20, 25 + 40 * i + 7), colour, f"check box {i} outline"))
+        unchecked, checked = shot.getpixel((27, 32)), shot.getpixel((27, 72))
+        assert not d.close_to(unchecked, checked, 30), f"{label} {name}: checked and unchecked frames look alike"
+        assert d.close_to(shot.getpixel((27, 192)), unchecked, TOLERANCE), f"{label} {name}: a disabled box shows the checked frame"
+        focus_edge = [shot.getpixel((x, 145)) for x in range(20, 34)]
+        assert any(d.close_to(p, CHECK_FOCUS, TOLERANCE) for p in focus_edge), f"{label} {name}: no focus outline {focus_edge}"
+    elif name == "scrollbars":
+        expectations += [((206, 24), SCROLL_BUTTON, "first arrow button"), ((206, 164), SCROLL_BUTTON, "second arrow button"),
+                         ((206, 50), SCROLL_TRACK, "track"), ((206, 78), SCROLL_THUMB, "thumb at position 100"),
+                         ((25, 25), STRIPE_B, "content scrolled by 100"), ((45, 25), STRIPE_A, "content scrolled by 100"),
+                         ((30, 267), SCROLL_BUTTON, "left arrow button"), ((60, 267), SCROLL_TRACK, "horizontal track")]
+    for (x, y), colour, what in expectations:
+        actual = shot.getpixel((x, y))
+        assert d.close_to(actual, colour, TOLERANCE), f"{label} {name}: {what} at ({x}, {y}) is {actual}, expected {colour}"
+
+
+POPUPS = {"popup_ok": 1, "popup_ok_cancel": 2, "popup_yes_no": 2}
+
+
+def capture_popup(program, name, path, label):
+    """A pop-up scene: the pop-up's size, place, buttons and result; the
+    first button, the second and the close box answer 1, 0 and 0."""
+    with d.launch([program, name]) as running:
+        window = d.wait_window(f"ui_scenes: {name}")
+        popup = d.wait_window("Question")
+        shot = d.wait_pixel(popup, 10, 10, POPUP)
+        d.screenshot(path)
+        owner, where = d.geometry(window), d.geometry(popup)
+        assert where.width == 360 and 95 <= where.height <= 120, f"{label} {name}: pop-up {where}"
+        # The pop-up's client size is centred on its owner's outer rectangle,
+        # then placed by its own outer position: with a frame (Wine draws one:
+        # left, right and bottom alike, the caption on top) the client area
+        # sits one frame inset off the middle. The owner's outer corner is at
+        # (40, 40), where ui_scenes puts it.
+        side, top = owner.x - 40, owner.y - 40
+        outer_width, outer_height = owner.width + 2 * side, owner.height + top + side
+        expected_x = 40 + (outer_width - where.width) // 2 + side
+        expected_y = 40 + (outer_height - where.height) // 2 + top
+        assert abs(where.x - expected_x) <= 1 and abs(where.y - expected_y) <= 1, \
+            f"{label} {name}: pop-up {where} is not centred on {owner} (expected at {expected_x}, {expected_y})"
+        first, second = (where.width - 230 + 5, where.height - 50 + 5), (where.width - 120 + 5, where.height - 50 + 5)
+        if POPUPS[name] == 1:
+            assert d.close_to(shot.getpixel(second), BUTTON, TOLERANCE), f"{label} {name}: no OK button"
+            assert d.close_to(shot.getpixel(first), POPUP, TOLERANCE), f"{label} {name}: a second button"
+            d.click(where.x + second[0] + 40, where.y + second[1] + 10)
+            expected = 1
+        else:
+            assert d.close_to(shot.getpixel(first), BUTTON, TOLERANCE), f"{label} {name}: no first button"
+            assert d.close_to(shot.getpixel(second), BUTTON, TOLERANCE), f"{label} {name}: no second button"
+            if name == "popup_ok_cancel":
+                d.click(where.x + second[0] + 40, where.y + second[1] + 10)
+            else:
+                d.close_window(popup)
+            expected = 0
+        d.poll(lambda: f"popup result {expected}" in running.text(), what=f"the result {expected}")
+        d.wait_no_window("Question")
+        d.close_window(window)
+        code = running.wait()
+        assert code == 0, f"{name}: exit status {code}\n{running.text()}"
 
 
 def scene_names(program):
@@ -140,9 +242,15 @@ def main():
             os.makedirs(folder, exist_ok=True)
             for name in scene_names(program):
                 try:
-                    shots[(label, name)] = capture(program, name, os.path.join(folder, f"{name}.png"))
+                    path = os.path.join(folder, f"{name}.png")
+                    if name in POPUPS:
+                        capture_popup(program, name, path, label)
+                        print(f"ok    {label} {name}")
+                        continue
+                    shots[(label, name)] = capture(program, name, path)
                     if name == "calibration":
                         check_calibration(shots[(label, name)], label)
+                    check_widgets(name, shots[(label, name)], label)
                     print(f"ok    {label} {name}")
                 except Exception:  # noqa: BLE001 - every failure is reported and counted
                     failures += 1

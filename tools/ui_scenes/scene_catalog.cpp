@@ -2,6 +2,7 @@
 
 #include "resources/embedded.h"
 #include "tools/ui_scenes/painted_widget.h"
+#include "tools/ui_scenes/widget_scenes.h"
 
 namespace ui_scenes {
 namespace {
@@ -189,10 +190,8 @@ void clipping(ui::widget& root, scene_parts& parts) {
   });
 }
 
-}  // namespace
-
-const std::vector<scene>& scene_catalog() {
-  static const std::vector<scene> catalog = {
+std::vector<scene> drawing_scenes() {
+  return {
       {"calibration", "known shapes at known places for pixel checks", calibration},
       {"rectangles", "filled, translucent and outlined rectangles", rectangles},
       {"lines", "lines of width 1, 2 and 4", lines},
@@ -202,6 +201,16 @@ const std::vector<scene>& scene_catalog() {
       {"shadows", "drop shadows under widgets", shadows},
       {"clipping", "nested widgets clipped to their own bounds", clipping},
   };
+}
+
+}  // namespace
+
+const std::vector<scene>& scene_catalog() {
+  static const std::vector<scene> catalog = [] {
+    std::vector<scene> all = drawing_scenes();
+    for (scene& s : widget_scenes()) all.push_back(std::move(s));
+    return all;
+  }();
   return catalog;
 }
 
