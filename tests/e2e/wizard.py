@@ -31,6 +31,7 @@ BUTTON_DISABLED = d.rgb(0.157, 0.157, 0.157)
 BORDER = d.rgb(0.4, 0.4, 0.4)
 BORDER_HOVER = d.rgb(0.6, 0.6, 0.6)
 SUMMARY_PANEL = d.rgb(0.118, 0.118, 0.118)
+POPUP_BACKGROUND = d.rgb(0.2313, 0.2313, 0.2549)
 SCROLL_THUMB = d.rgb(0.145, 0.149, 0.165)  # the summary is shorter than its panel: the thumb fills the bar
 
 BANNER = os.path.join(os.path.dirname(__file__), "..", "..", "resources", "banner.png")

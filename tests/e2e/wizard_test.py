@@ -29,6 +29,9 @@ class Scenario:
         os.makedirs(self.folder)
         self.shots = os.path.join(work, "screenshots")
         os.makedirs(self.shots, exist_ok=True)
+        for old in os.listdir(self.shots):
+            if old.startswith(f"{name}-"):
+                os.remove(os.path.join(self.shots, old))
         self.count = 0
 
     def installation(self, target=None):
@@ -130,7 +133,8 @@ def scenario_failure_retry_then_give_up(s):
     w.wait_page(window, 1)
     w.click(window, w.NEXT)
     question = d.wait_window(w.FAILURE_TITLE)
-    s.screen("failure-question")
+    d.wait_pixel(question, 10, 10, w.POPUP_BACKGROUND)
+    s.shot(window, "failure-question")
     yes, no = w.popup_buttons(question)
     w.click(question, yes)  # a new run, which fails again
     d.wait_no_window(w.FAILURE_TITLE)
@@ -156,10 +160,12 @@ def scenario_cancel_during_installation(s):
     w.wait_page(window, 1)
     w.click(window, w.NEXT)
     w.wait_page(window, 2)
+    s.shot(window, "installing")
     # Cancel, then Cancel: nothing changes.
     w.click(window, w.CANCEL)
     confirm = d.wait_window(w.CONFIRM_TITLE)
-    s.screen("cancel-question")
+    d.wait_pixel(confirm, 10, 10, w.POPUP_BACKGROUND)
+    s.shot(window, "cancel-question")
     _, cancel = w.popup_buttons(confirm)
     w.click(confirm, cancel)
     d.wait_no_window(w.CONFIRM_TITLE)
