@@ -20,6 +20,7 @@
 #include "hbsdk/ui/theme_overrides.h"
 #include "hbsdk/ui/window_message.h"
 #include "installer/install_status.h"
+#include "installer/run_installer.h"
 #include "scoped_variable.h"
 #include "settings_sandbox.h"
 
@@ -450,4 +451,13 @@ TEST_F(wizard_without_folder_test, the_folder_found_is_shown_and_passed_on_uncha
     platform.post(*wizard, {msg::close, 0, 0});
   });
   run();
+}
+
+TEST(entry_point, the_marker_is_a_case_sensitive_substring_of_the_command_line) {
+  EXPECT_TRUE(installer::is_elevated_instance(u"/UAC"));
+  EXPECT_TRUE(installer::is_elevated_instance(u"--x /UACfoo bar"));  // part of a longer word still counts
+  EXPECT_TRUE(installer::is_elevated_instance(u"a/UAC"));
+  EXPECT_FALSE(installer::is_elevated_instance(u"/uac"));
+  EXPECT_FALSE(installer::is_elevated_instance(u"/UA C"));
+  EXPECT_FALSE(installer::is_elevated_instance(u""));
 }
