@@ -100,6 +100,8 @@ def scenario_keys_and_timers(probe, _shots):
         wait_line(program, "event window 8 65")
         wait_line(program, "event root 10 97")
         wait_line(program, "event window 9 65")
+        # The probe's input method is attached; without an IME nothing composes.
+        assert not [line for line in lines_of(program) if line.startswith("event root 30 ")], program.text()
         d.key("Return", window_id=window)
         wait_line(program, "event window 8 13")
         # Tab asks whether shift is down, as the focus order does.

@@ -8,7 +8,9 @@
 // after its third tick. The P key opens the pop-up "window_probe popup"
 // (yellow, 200 x 100, owned by the probe), which Return closes with result
 // 5. Tab reports whether a shift key is down (the key-state query). The
-// close box ends the loop; the program prints the result and exits 0.
+// window's input method is attached, and compositions are reported on the
+// root, which has the focus. The close box ends the loop; the program prints
+// the result and exits 0.
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/key_state.h"
@@ -91,7 +93,8 @@ public:
     report(this, "window",
            {event_type::key_down, event_type::key_up, event_type::focus_gained, event_type::focus_lost,
             event_type::timer});
-    report(&root, "root", {event_type::key_char, event_type::resized});
+    report(&root, "root", {event_type::key_char, event_type::resized, event_type::text_composition});
+    text_input().attach(true);
     ui::connect(this, event_type::key_down, [this](const ui::event_info& info) {
       if (info.value == 'P') open_popup();
       if (info.value == ui::virtual_key::tab) {

@@ -18,10 +18,17 @@
 //                     leaves a message to the platform, WM_SETCURSOR shows the
 //                     arrow and WM_PAINT validates the window
 //
-// Input of a disabled window (keys, text, the mouse, crossing events and the
-// close box) is dropped when it is taken: a pop-up's owner still gets its
-// clicks from X11 while the pop-up's loop runs. A window's WM_MOUSELEAVE is
-// delivered only when it asked for one.
+// Input of a disabled window (keys, text, compositions, the mouse, crossing
+// events and the close box) is dropped when it is taken: a pop-up's owner
+// still gets its clicks from X11 while the pop-up's loop runs. A window's
+// WM_MOUSELEAVE is delivered only when it asked for one.
+//
+// Text input: a translated event's composition state is stored in its
+// window before its messages are delivered. SDL reports a long editing text
+// whole (SDL_TEXTEDITING_EXT) and hands a long text over in pieces of at
+// most 31 bytes queued one after another; the pieces of a composition's
+// result are joined into one result. The memory SDL allocates for an event
+// is freed once the event is translated, whatever becomes of it.
 //
 // The pointer is where SDL last saw it in the window that has the mouse
 // (moved by that window's position); while no window has it, SDL's global
@@ -67,6 +74,7 @@ public:
   void wait_message() override;
   bool take_message() override;
   void dispatch_message() override;
+  const window_message* taken_message() const override { return taken_ ? &taken_->message : nullptr; }
   void set_cursor(cursor_shape shape) override { cursors_.show(shape); }
 
   sdl_timer_service& timers() noexcept { return timers_; }
