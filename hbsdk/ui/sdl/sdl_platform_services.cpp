@@ -2,6 +2,7 @@
 
 #include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/cairo/cairo_render_backend.h"
+#include "hbsdk/ui/file_drop.h"
 #include "hbsdk/ui/native_platform.h"
 #include "hbsdk/ui/native_window.h"
 #include "hbsdk/ui/sdl/sdl_event_translation.h"
@@ -9,6 +10,7 @@
 #include "hbsdk/ui/sdl/sdl_virtual_keys.h"
 #include "hbsdk/ui/sdl/sdl_window_backend.h"
 #include "hbsdk/ui/sdl/x11_error_filter.h"
+#include "hbsdk/ui/sdl/x11_pointer.h"
 #include "hbsdk/ui/window.h"
 #include "hbsdk/ui/window_procedure.h"
 
@@ -21,6 +23,10 @@ namespace hbsdk::ui {
 namespace {
 
 constexpr Uint32 subsystems = SDL_INIT_VIDEO;
+
+// The code a complete drop is queued under (WM_DROPFILES); its paths ride
+// along with the queued message.
+constexpr std::uint32_t drop_files_message = 0x0233;
 
 // Set before SDL starts, so that SDL behaves as the Windows build does:
 // signals end the program as they normally do, no automatic mouse capture
@@ -117,9 +123,13 @@ sdl_platform_services::sdl_session::~sdl_session() {
   }
 }
 
+// Files dropped on a window are wanted (this also makes SDL announce its X11
+// windows as drop targets); dropped text is not.
 sdl_platform_services::sdl_platform_services() {
   const char* driver = SDL_GetCurrentVideoDriver();
   global_pointer_ = driver != nullptr && std::strcmp(driver, "x11") == 0;
+  SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+  SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
 }
 
 sdl_platform_services::~sdl_platform_services() {
@@ -138,6 +148,9 @@ void sdl_platform_services::request_repaint(const window& target, const edge_rec
 // used only while no window has the mouse. Drivers without either report
 // the last position a mouse event of one of our windows carried.
 point sdl_platform_services::pointer_position() {
+  if (drop_pointer_) {
+    return *drop_pointer_;
+  }
   int x = 0;
   int y = 0;
   SDL_Window* focus = SDL_GetMouseFocus();
@@ -185,6 +198,7 @@ void sdl_platform_services::window_created(sdl_window_backend& backend) {
 }
 
 void sdl_platform_services::window_destroyed(sdl_window_backend& backend) {
+  drops_.forget(backend.window_id());
   windows_.erase(backend.window_id());
   std::erase(creation_order_, &backend);
 }
@@ -231,6 +245,9 @@ bool sdl_platform_services::queue_event(const SDL_Event& event) {
   if (backend == nullptr) {
     return false;
   }
+  if (event.type >= SDL_DROPFILE && event.type <= SDL_DROPCOMPLETE) {
+    return queue_drop(event, *backend);
+  }
   const point origin = backend->client_origin();
   if (event.type == SDL_MOUSEMOTION) {
     last_pointer_ = {origin.x + event.motion.x, origin.y + event.motion.y};
@@ -266,10 +283,48 @@ bool sdl_platform_services::queue_event(const SDL_Event& event) {
     if (m.code == message::mouse_leave && !backend->take_leave_request()) {
       continue;
     }
-    queued_.push_back({window_id, m});
+    queued_.push_back({window_id, m, {}});
     queued = true;
   }
   return queued;
+}
+
+bool sdl_platform_services::queue_drop(const SDL_Event& event, const sdl_window_backend& backend) {
+  const std::uint32_t window_id = backend.window_id();
+  std::optional<sdl_drop_collector::file_list> files;
+  switch (event.type) {
+    case SDL_DROPBEGIN:
+      drops_.begin(window_id);
+      break;
+    case SDL_DROPFILE:
+      files = drops_.add(window_id, event.drop.file != nullptr ? event.drop.file : "");
+      break;
+    case SDL_DROPCOMPLETE:
+      files = drops_.complete(window_id);
+      break;
+    default:  // dropped text
+      break;
+  }
+  if (!files || !backend.enabled()) {
+    return false;
+  }
+  queued_.push_back({window_id, {drop_files_message, 0, 0}, std::move(*files)});
+  return true;
+}
+
+// The drop goes to the widget under the pointer where it happened; X11 is
+// asked where that is, since the window saw no pointer events during the drag.
+void sdl_platform_services::deliver_drop(sdl_window_backend& backend, const std::vector<std::u16string>& files) {
+  window* owner = backend.owner().owner_window();
+  if (owner == nullptr) {
+    return;
+  }
+  struct pointer_scope {
+    std::optional<point>& pointer;
+    ~pointer_scope() { pointer.reset(); }
+  } const scope{drop_pointer_};
+  drop_pointer_ = x11_pointer_position(backend.window());
+  deliver_dropped_files(*owner, files);
 }
 
 bool sdl_platform_services::take_message() {
@@ -289,7 +344,7 @@ bool sdl_platform_services::take_message() {
     }
   }
   if (!queued_.empty()) {
-    taken_ = queued_.front();
+    taken_ = std::move(queued_.front());
     queued_.pop_front();
     return true;
   }
@@ -297,12 +352,12 @@ bool sdl_platform_services::take_message() {
   // WM_PAINT and WM_TIMER do.
   for (const sdl_window_backend* backend : creation_order_) {
     if (backend->wants_paint()) {
-      taken_ = queued_message{backend->window_id(), {message::paint, 0, 0}};
+      taken_ = queued_message{backend->window_id(), {message::paint, 0, 0}, {}};
       return true;
     }
   }
   if (const std::optional<timer_binding> due = timers_.take_due(SDL_GetTicks64())) {
-    taken_ = queued_message{due->window_id, {message::timer, due->timer_id, 0}};
+    taken_ = queued_message{due->window_id, {message::timer, due->timer_id, 0}, {}};
     return true;
   }
   return false;
@@ -312,10 +367,14 @@ void sdl_platform_services::dispatch_message() {
   if (!taken_) {
     return;
   }
-  const queued_message delivered = *taken_;
+  const queued_message delivered = std::move(*taken_);
   taken_.reset();
   sdl_window_backend* backend = find_window(delivered.window_id);
   if (backend == nullptr) {
+    return;
+  }
+  if (delivered.message.code == drop_files_message) {
+    deliver_drop(*backend, delivered.files);
     return;
   }
   if (handle_message(backend->owner(), delivered.message)) {
