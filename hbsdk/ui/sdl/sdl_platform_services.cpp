@@ -314,6 +314,8 @@ bool sdl_platform_services::queue_drop(const SDL_Event& event, const sdl_window_
 
 // The drop goes to the widget under the pointer where it happened; X11 is
 // asked where that is, since the window saw no pointer events during the drag.
+// That point stands for the pointer until the next message is taken, so a
+// loop that a files_dropped callback runs sees the pointer as it moves.
 void sdl_platform_services::deliver_drop(sdl_window_backend& backend, const std::vector<std::u16string>& files) {
   window* owner = backend.owner().owner_window();
   if (owner == nullptr) {
@@ -329,6 +331,7 @@ void sdl_platform_services::deliver_drop(sdl_window_backend& backend, const std:
 
 bool sdl_platform_services::take_message() {
   taken_.reset();
+  drop_pointer_.reset();
   if (queued_.empty()) {
     SDL_Event event;
     for (;;) {

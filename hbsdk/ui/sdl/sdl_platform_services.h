@@ -34,7 +34,8 @@
 // a complete list is queued for its window as one message and delivered with
 // deliver_dropped_files, to the widget under the pointer where the drop
 // happened: on X11 the pointer is asked of the X server for that delivery
-// (a drag source holds the pointer, so the window saw no pointer events). A
+// (a drag source holds the pointer, so the window saw no pointer events),
+// and that point stands for the pointer until the next message is taken. A
 // disabled window takes no drop. Dropped text is not wanted.
 //
 // The pointer is where SDL last saw it in the window that has the mouse
