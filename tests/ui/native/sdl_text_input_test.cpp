@@ -145,15 +145,4 @@ TEST_F(sdl_text_input, a_long_result_handed_over_in_pieces_is_one_result) {
   EXPECT_EQ(context().text.size(), 12u);
 }
 
-TEST_F(sdl_text_input, a_disabled_window_takes_no_composition) {
-  context().attach(true);
-  win.native().backend().set_enabled(false);
-  push_editing("k", 1);
-  deliver_all();
-  win.native().backend().set_enabled(true);
-  push_text("k");
-  deliver_all();
-  EXPECT_EQ(heard(), (strings{"left:key_char 107"}));
-}
-
 }  // namespace
