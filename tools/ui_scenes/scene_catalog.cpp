@@ -199,8 +199,7 @@ void rich_labels(ui::widget& root, scene_parts& parts) {
   const char* const lines[] = {
       "<font face=\"Tahoma\" size=\"14.5\">Tidewater Kit</font>",
       "<font face=\"Tahoma\" size=\"14.5\"><b>Tidewater</b> Kit</font>",
-      "<font face=\"Tahoma\" size=\"14.5\"><font color=\"#FF0000\">Red</font> and "
-      "<font color=\"#0000FF\">Blue</font></font>",
+      "<font face=\"Tahoma\" size=\"14.5\"><font color=\"#FF0000\">Red</font> and <font color=\"#0000FF\">Blue</font></font>",
   };
   int top = 30;
   for (const char* line : lines) {
