@@ -4,6 +4,7 @@
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/mul_div.h"
 #include "hbsdk/ui/platform_services.h"
+#include "hbsdk/ui/window.h"
 
 #include <iterator>
 
@@ -61,11 +62,24 @@ void native_window::modal_loop() {
       if (!running_) {
         return;
       }
+      record_composition_key(services.taken_message());
       services.dispatch_message();
     }
     if (!running_) {
       return;
     }
+  }
+}
+
+// A key pressed during a composition is recorded before it is delivered:
+// the input method's cursor rules read it when the composition changes.
+void native_window::record_composition_key(const window_message* taken) {
+  if (taken == nullptr || taken->code != message::key_down || window_ == nullptr || !window_->is_created()) {
+    return;
+  }
+  text_input_context& context = window_->text_input();
+  if (context.composing) {
+    context.key_pressed();
   }
 }
 

@@ -7,11 +7,13 @@
 // The modal loop pumps the one message queue of the user-interface thread, so
 // a pop-up's loop runs nested inside a callback of its owner's loop. While a
 // window's loop runs its owner is disabled; ending the loop enables and
-// focuses the owner again.
+// focuses the owner again. While the window's text-input context composes,
+// the loop records every WM_KEYDOWN it takes for it before delivering it.
 
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/non_copyable_non_moveable.h"
 #include "hbsdk/ui/window_backend.h"
+#include "hbsdk/ui/window_message.h"
 
 #include <cstdint>
 #include <map>
@@ -86,6 +88,7 @@ private:
     bool one_shot = false;
   };
 
+  void record_composition_key(const window_message* taken);
   // The outer size in pixels of a client area of this size in dips.
   point outer_size_for(std::int32_t width, std::int32_t height);
 

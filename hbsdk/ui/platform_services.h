@@ -16,6 +16,7 @@
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/render_backend.h"
 #include "hbsdk/ui/window_backend.h"
+#include "hbsdk/ui/window_message.h"
 
 #include <cstdint>
 #include <memory>
@@ -54,6 +55,10 @@ public:
   virtual void wait_message() = 0;
   virtual bool take_message() = 0;
   virtual void dispatch_message() = 0;
+  // The message taken last, until it is dispatched; none when no message
+  // waits to be dispatched. The modal loop reads it to record the keys
+  // pressed during a composition. The default answers none.
+  virtual const window_message* taken_message() const { return nullptr; }
 
   virtual void set_cursor(cursor_shape shape) = 0;
 

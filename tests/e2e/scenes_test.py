@@ -5,7 +5,9 @@ backend (Direct2D under Wine), screenshotted and checked.
     scenes_test.py OUTPUT_DIR [--linux UI_SCENES] [--windows UI_SCENES_EXE]
 
 For each backend given: the calibration scene's shapes sit on exact pixels,
-and every scene's screenshot is saved as OUTPUT_DIR/<backend>/<scene>.png.
+the rich text scene's runs put their ink where they should (checked by
+bounding boxes, so that the two text libraries both pass), and every scene's
+screenshot is saved as OUTPUT_DIR/<backend>/<scene>.png.
 With both backends: each scene gives the same colours in its solid regions
 (within 2/255) and the same geometry (an edge may move by 1 pixel); text is
 compared by its bounding box; regions where the two libraries are allowed to
@@ -23,10 +25,17 @@ import hbdriver as d
 
 TOLERANCE = 2
 
+WHITE = (255, 255, 255)
+# The rich text scene's three labels (left, top, right, bottom), one line each:
+# "Tidewater Kit" regular, the same with "Tidewater" bold, and "Red and Blue"
+# with a red and a blue run around text in the default colour (black).
+RICH_LINES = [(20, 30, 380, 80), (20, 110, 380, 160), (20, 190, 380, 240)]
+
 # The colour at (5, 5) once a scene is painted.
 BACKGROUNDS = {
     "calibration": d.rgb(0.2, 0.4, 0.6),
     "shadows": d.rgb(0.85, 0.85, 0.85),
+    "rich_text": WHITE,
 }
 DARK = d.rgb(0.15, 0.15, 0.15)
 
@@ -41,10 +50,12 @@ EXCLUDED = {
     "buttons": [(20, 20, 380, 130)],
     "checkboxes": [(36, 20, 400, 220), (19, 134, 36, 162)],
     "labels": [(0, 0, 400, 300)],
+    "rich_text": RICH_LINES,
 }
 TEXT_BOXES = {
     "calibration": [((0, 200, 400, 300), d.rgb(0.2, 0.4, 0.6))],
     "text": [((10 + c * 130, 10 + r * 75, 130 + c * 130, 75 + r * 75), DARK) for r in range(3) for c in range(3)],
+    "rich_text": [(line, WHITE) for line in RICH_LINES],
 }
 
 
@@ -197,6 +208,58 @@ def check_calibration(shot, label):
     assert 90 <= box[2] - box[0] <= 170, f"{label}: text box {box} is not 20-unit bold text"
 
 
+def box_where(picture, area, test):
+    """The box (left, top, right, bottom) of the pixels inside area that pass
+    the test; None when none do."""
+    left, top, right, bottom = area
+    pixels = picture.load()
+    found = None
+    for y in range(top, bottom):
+        for x in range(left, right):
+            if test(pixels[x, y]):
+                found = (x, y, x + 1, y + 1) if found is None else (
+                    min(found[0], x), min(found[1], y), max(found[2], x + 1), max(found[3], y + 1))
+    return found
+
+
+# Ink clearly of one colour: antialiased edges, which blend with the white
+# background, are left out.
+def reddish(p):
+    return p[0] > 150 and p[1] < 110 and p[2] < 110
+
+
+def bluish(p):
+    return p[2] > 150 and p[0] < 110 and p[1] < 110
+
+
+def blackish(p):
+    return max(p) < 110 and max(p) - min(p) < 40
+
+
+def check_rich_text(shot, label):
+    regular, bold, colours = (d.bounding_box(shot, line, WHITE) for line in RICH_LINES)
+    assert regular and bold and colours, f"{label}: a rich text line has no ink: {regular} {bold} {colours}"
+    for line, ink in zip(RICH_LINES, (regular, bold, colours)):
+        # Leading and centred vertically in its label; 14.5-unit text is 9 to 20 pixels high.
+        assert line[0] <= ink[0] <= line[0] + 6, f"{label}: line {line} starts at {ink[0]}"
+        middle = (ink[1] + ink[3]) / 2
+        assert abs(middle - (line[1] + line[3]) / 2) <= 5, f"{label}: line {line} is not centred: {ink}"
+        assert 9 <= ink[3] - ink[1] <= 20, f"{label}: line {line} is {ink[3] - ink[1]} pixels high"
+    width = lambda box: box[2] - box[0]
+    assert width(bold) >= width(regular) + 3, f"{label}: the bold word is not wider: {bold} against {regular}"
+    assert abs((bold[3] - bold[1]) - (regular[3] - regular[1])) <= 2, f"{label}: bold changed the height"
+
+    red = box_where(shot, RICH_LINES[2], reddish)
+    blue = box_where(shot, RICH_LINES[2], bluish)
+    black = box_where(shot, RICH_LINES[2], blackish)
+    assert red and blue and black, f"{label}: colours missing: red {red}, blue {blue}, default {black}"
+    # "Red", then "and" in the default colour, then "Blue", without overlap.
+    assert red[0] <= colours[0] + 1, f"{label}: the red run {red} does not open the line {colours}"
+    assert red[2] < black[0] and black[2] < blue[0], f"{label}: runs out of place: {red} {black} {blue}"
+    assert 15 <= width(red) <= 45 and 20 <= width(blue) <= 55, f"{label}: run widths {red} {blue}"
+    assert blue[2] >= colours[2] - 1, f"{label}: the blue run {blue} does not end the line {colours}"
+
+
 def excluded(name, x, y):
     return any(l <= x < r and t <= y < b for l, t, r, b in EXCLUDED.get(name, []))
 
@@ -251,6 +314,8 @@ def main():
                     if name == "calibration":
                         check_calibration(shots[(label, name)], label)
                     check_widgets(name, shots[(label, name)], label)
+                    if name == "rich_text":
+                        check_rich_text(shots[(label, name)], label)
                     print(f"ok    {label} {name}")
                 except Exception:  # noqa: BLE001 - every failure is reported and counted
                     failures += 1

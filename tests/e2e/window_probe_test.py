@@ -8,7 +8,9 @@ Wine). Each scenario runs on its own Xvfb; the script exits non-zero when one
 fails and names it.
 """
 
+import os
 import sys
+import tempfile
 import time
 import traceback
 
@@ -100,6 +102,8 @@ def scenario_keys_and_timers(probe, _shots):
         wait_line(program, "event window 8 65")
         wait_line(program, "event root 10 97")
         wait_line(program, "event window 9 65")
+        # The probe's input method is attached; without an IME nothing composes.
+        assert not [line for line in lines_of(program) if line.startswith("event root 30 ")], program.text()
         d.key("Return", window_id=window)
         wait_line(program, "event window 8 13")
         # Tab asks whether shift is down, as the focus order does.
@@ -177,8 +181,28 @@ def scenario_idle_cpu(probe, _shots):
         assert count(program, "event window 14 8") == 3, program.text()
 
 
+def scenario_file_drop(probe, _shots):
+    if d.is_windows_program(probe):
+        print("scenario_file_drop: XDND into Wine is not exercised here")
+        return
+    program, window = start(probe)
+    with program, tempfile.TemporaryDirectory() as folder:
+        paths = [os.path.join(folder, name) for name in ("b.obj", "maps", "a \u00e9t\u00e9.txt")]
+        for path in paths[0], paths[2]:
+            with open(path, "w") as f:
+                f.write("x")
+        os.mkdir(paths[1])
+        where = d.geometry(window)
+        # The right panel takes no drop; the left one gets the files, folders left out.
+        d.drop_files(window, where.x + 300, where.y + 150, paths)
+        d.drop_files(window, where.x + 50, where.y + 150, paths)
+        expected = [paths[0], paths[2]]
+        wait_line(program, "files left 2 " + "|".join(p.replace("/", "\\") for p in expected))
+        assert len([line for line in lines_of(program) if line.startswith("files ")]) == 1, program.text()
+
+
 SCENARIOS = [scenario_size_and_paint, scenario_mouse, scenario_keys_and_timers, scenario_nested_loop,
-             scenario_close_box, scenario_idle_cpu]
+             scenario_close_box, scenario_idle_cpu, scenario_file_drop]
 
 
 def main():

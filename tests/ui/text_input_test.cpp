@@ -151,3 +151,16 @@ TEST_F(text_input_test, a_language_change_during_a_composition_asks_to_complete_
   send(msg::input_language_change);
   EXPECT_EQ(ime().completions, 1);
 }
+
+TEST_F(text_input_test, the_modal_loop_records_a_key_before_delivering_it_only_while_composing) {
+  ime().key = ui::virtual_key::left;
+  ime().character = 0;
+  std::vector<std::uint64_t> seen;  // the recorded key when each key_down is delivered
+  ui::connect(&win, event_type::key_down, [&](const ui::event_info&) { seen.push_back(context().last_key); });
+  platform.post(win, {msg::key_down, ui::virtual_key::left, 1});
+  platform.post(win, {msg::ime_start_composition, 0, 0});
+  platform.post(win, {msg::key_down, ui::virtual_key::left, 1});
+  platform.post(win, {msg::close, 0, 0});
+  EXPECT_EQ(win.run_modal(), 0);
+  EXPECT_EQ(seen, (std::vector<std::uint64_t>{0, ui::virtual_key::left}));
+}

@@ -8,7 +8,11 @@
 // after its third tick. The P key opens the pop-up "window_probe popup"
 // (yellow, 200 x 100, owned by the probe), which Return closes with result
 // 5. Tab reports whether a shift key is down (the key-state query). The
-// close box ends the loop; the program prints the result and exits 0.
+// window's input method is attached, and compositions are reported on the
+// root, which has the focus. Files dropped on the left panel are reported as
+// "files left N PATH|PATH..." (the right panel takes none). The close box ends the loop; the program prints
+// the result and exits 0.
+#include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/key_state.h"
@@ -20,6 +24,7 @@
 #include <exception>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace ui = hbsdk::ui;
 using ui::event_type;
@@ -91,7 +96,16 @@ public:
     report(this, "window",
            {event_type::key_down, event_type::key_up, event_type::focus_gained, event_type::focus_lost,
             event_type::timer});
-    report(&root, "root", {event_type::key_char, event_type::resized});
+    report(&root, "root", {event_type::key_char, event_type::resized, event_type::text_composition});
+    ui::connect(&left_, event_type::files_dropped, [](const ui::event_info& info) {
+      const auto& files = *ui::value_pointer<const std::vector<std::u16string>>(info.value);
+      std::string line = "files left " + std::to_string(files.size()) + " ";
+      for (std::size_t i = 0; i < files.size(); ++i) {
+        line += (i > 0 ? "|" : "") + hbsdk::filesystem::to_utf8(files[i]);
+      }
+      say(line);
+    });
+    text_input().attach(true);
     ui::connect(this, event_type::key_down, [this](const ui::event_info& info) {
       if (info.value == 'P') open_popup();
       if (info.value == ui::virtual_key::tab) {

@@ -1,5 +1,7 @@
 #include "tools/ui_scenes/scene_catalog.h"
 
+#include "hbsdk/ui/markup_parser.h"
+#include "hbsdk/ui/widgets/text_label.h"
 #include "resources/embedded.h"
 #include "tools/ui_scenes/painted_widget.h"
 #include "tools/ui_scenes/widget_scenes.h"
@@ -190,6 +192,30 @@ void clipping(ui::widget& root, scene_parts& parts) {
   });
 }
 
+// Three rich labels on white, all in Tahoma at 14.5: the same words regular
+// and with the first one bold, then a red and a blue run around text in the
+// default colour. Each line is alone in its label, so a test knows where it is.
+void rich_labels(ui::widget& root, scene_parts& parts) {
+  add(parts, root, {0, 0, 400, 300}, [](ui::renderer& r, const ui::widget& w) { fill_whole(r, w, white); });
+  const char* const lines[] = {
+      "<font face=\"Tahoma\" size=\"14.5\">Tidewater Kit</font>",
+      "<font face=\"Tahoma\" size=\"14.5\"><b>Tidewater</b> Kit</font>",
+      "<font face=\"Tahoma\" size=\"14.5\"><font color=\"#FF0000\">Red</font> and <font color=\"#0000FF\">Blue</font></font>",
+  };
+  int top = 30;
+  for (const char* line : lines) {
+    ui::parsed_markup parsed = ui::parse_markup(line);
+    parts.documents.push_back(std::make_unique<ui::rich_text>(std::move(parsed.text), std::move(parsed.runs)));
+    parts.documents.back()->ready = true;
+    auto label = std::make_unique<ui::TextLabel>();
+    label->create(root, {20, top, 360, 50});
+    label->style.set_style_color("default_back_color", white);
+    label->set_document(parts.documents.back().get());
+    parts.widgets.push_back(std::move(label));
+    top += 80;
+  }
+}
+
 std::vector<scene> drawing_scenes() {
   return {
       {"calibration", "known shapes at known places for pixel checks", calibration},
@@ -200,6 +226,7 @@ std::vector<scene> drawing_scenes() {
       {"images", "embedded PNG pictures at scale 1 and 2", images},
       {"shadows", "drop shadows under widgets", shadows},
       {"clipping", "nested widgets clipped to their own bounds", clipping},
+      {"rich_text", "rich labels: a bold range, two colour runs, Tahoma at 14.5", rich_labels},
   };
 }
 

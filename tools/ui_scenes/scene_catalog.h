@@ -3,8 +3,9 @@
 // window whose client area is 400 x 300 dips and draws through the real
 // renderer. The names are what `ui_scenes --list` prints.
 
-#include "hbsdk/ui/widget.h"
 #include "hbsdk/ui/image.h"
+#include "hbsdk/ui/rich_text.h"
+#include "hbsdk/ui/widget.h"
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,8 @@ namespace ui_scenes {
 
 // What a scene keeps alive while its window is open.
 struct scene_parts {
+  // Declared first, destroyed last: the labels that show them go before them.
+  std::vector<std::unique_ptr<hbsdk::ui::rich_text>> documents;
   std::vector<std::unique_ptr<hbsdk::ui::widget>> widgets;
   std::vector<std::unique_ptr<hbsdk::ui::image>> images;
 };

@@ -1,6 +1,7 @@
 #include "hbsdk/ui/sdl/sdl_event_translation.h"
 
 #include "hbsdk/filesystem/encoding.h"
+#include "hbsdk/ui/input_method.h"
 #include "hbsdk/ui/sdl/sdl_virtual_keys.h"
 #include "hbsdk/ui/virtual_key.h"
 
@@ -75,6 +76,7 @@ void translate_key(const SDL_KeyboardEvent& key, translated_event& out) {
     out.add(system ? message::sys_key_up : message::key_up, wparam, 1 | repeated_bit | released_bit);
     return;
   }
+  out.pressed_key = code;
   out.add(system ? message::sys_key_down : message::key_down, wparam, 1 | (key.repeat != 0 ? repeated_bit : 0));
   if (!system) {
     const std::uint64_t character = key_character(code, modifiers);
@@ -84,8 +86,50 @@ void translate_key(const SDL_KeyboardEvent& key, translated_event& out) {
   }
 }
 
+// The UTF-16 position of a cursor SDL counts in characters; a cursor that
+// is unknown (negative) or past the end is at the end.
+std::int32_t utf16_cursor(std::u16string_view text, std::int32_t characters) {
+  std::size_t unit = 0;
+  for (std::int32_t passed = 0; unit < text.size() && (characters < 0 || passed < characters); ++passed) {
+    const bool pair = text[unit] >= 0xD800 && text[unit] <= 0xDBFF && unit + 1 < text.size() &&
+                      text[unit + 1] >= 0xDC00 && text[unit + 1] <= 0xDFFF;
+    unit += pair ? 2 : 1;
+  }
+  return static_cast<std::int32_t>(unit);
+}
+
+constexpr std::int64_t edited_flags = composition::comp_string | composition::cursor_position;
+
+void translate_editing(std::string_view utf8, std::int32_t start, const translation_state& state,
+                       translated_event& out) {
+  out.input = true;
+  if (!state.composing && (!state.ime_attached || utf8.empty())) {
+    return;
+  }
+  composition_text after;
+  after.edited = filesystem::to_wide_replacing(utf8);
+  after.cursor = utf16_cursor(after.edited, start);
+  after.composing = !after.edited.empty();
+  if (!state.composing) {
+    out.add(message::ime_start_composition, 0, 0);
+  }
+  out.add(message::ime_composition, 0, edited_flags);
+  if (!after.composing) {
+    out.add(message::ime_end_composition, 0, 0);
+  }
+  out.composition = std::move(after);
+}
+
 void translate_text(const SDL_TextInputEvent& text, const translation_state& state, translated_event& out) {
   const std::string_view utf8(text.text, strnlen(text.text, sizeof text.text));
+  if (state.composing) {
+    composition_text after;
+    after.result = filesystem::to_wide_replacing(utf8);
+    out.add(message::ime_composition, 0, composition::result_string);
+    out.add(message::ime_end_composition, 0, 0);
+    out.composition = std::move(after);
+    return;
+  }
   const bool system = (state.modifiers & KMOD_ALT) != 0 && (state.modifiers & KMOD_CTRL) == 0;
   for (const char16_t unit : filesystem::to_wide_replacing(utf8)) {
     out.add(system ? message::sys_character : message::character, unit, 1);
@@ -193,6 +237,8 @@ std::uint32_t event_window_id(const SDL_Event& event) {
       return event.text.windowID;
     case SDL_TEXTEDITING:
       return event.edit.windowID;
+    case SDL_TEXTEDITING_EXT:
+      return event.editExt.windowID;
     case SDL_MOUSEMOTION:
       return event.motion.windowID;
     case SDL_MOUSEBUTTONDOWN:
@@ -222,6 +268,14 @@ translated_event translate_event(const SDL_Event& event, const translation_state
     case SDL_TEXTINPUT:
       out.input = true;
       translate_text(event.text, state, out);
+      break;
+    case SDL_TEXTEDITING:
+      translate_editing({event.edit.text, strnlen(event.edit.text, sizeof event.edit.text)}, event.edit.start, state,
+                        out);
+      break;
+    case SDL_TEXTEDITING_EXT:
+      translate_editing(event.editExt.text != nullptr ? std::string_view(event.editExt.text) : std::string_view(),
+                        event.editExt.start, state, out);
       break;
     case SDL_MOUSEMOTION:
       out.input = true;

@@ -13,7 +13,16 @@
 //   KEYUP                            WM_KEYUP (lparam bits 30 and 31 set)
 //     ... with Alt and no Control,   WM_SYSKEYDOWN / WM_SYSKEYUP, no character
 //     or the Alt key itself, or F10
-//   TEXTINPUT                        one WM_CHAR per UTF-16 unit (WM_SYSCHAR with Alt)
+//   TEXTEDITING, TEXTEDITING_EXT     with an input method attached, no composition going
+//                                    on and some text: WM_IME_STARTCOMPOSITION, then
+//                                    WM_IME_COMPOSITION (GCS_COMPSTR | GCS_CURSORPOS);
+//                                    during a composition: that WM_IME_COMPOSITION, and
+//                                    for an empty text (the composition was cancelled)
+//                                    WM_IME_ENDCOMPOSITION after it, with an empty result
+//   TEXTINPUT                        during a composition: WM_IME_COMPOSITION
+//                                    (GCS_RESULTSTR), then WM_IME_ENDCOMPOSITION, the
+//                                    text being the result; otherwise one WM_CHAR per
+//                                    UTF-16 unit (WM_SYSCHAR with Alt)
 //   MOUSEMOTION                      WM_SETCURSOR, then WM_MOUSEMOVE
 //   MOUSEBUTTONDOWN left/middle/right WM_xBUTTONDOWN; WM_xBUTTONDBLCLK on every
 //                                    second click SDL counts (2, 4, ...)
@@ -28,10 +37,17 @@
 //   anything else                    nothing
 //
 // Mouse messages carry the client position in lparam and the MK_ flags in
-// wparam. Input (keys, text, the mouse, crossing and the close box) is
-// marked so that the platform can drop it for a disabled window.
+// wparam. Input (keys, text, compositions, the mouse, crossing and the close
+// box) is marked so that the platform can drop it for a disabled window.
+//
+// The input method answers the composition messages from the window's
+// composition state (sdl_composition.h): a translation that changes it says
+// what it becomes, and the platform stores that before the messages are
+// delivered. SDL's editing cursor counts characters (-1: unknown, taken as
+// the end); the composition's cursor counts UTF-16 units.
 
 #include "hbsdk/ui/geometry.h"
+#include "hbsdk/ui/sdl/sdl_composition.h"
 #include "hbsdk/ui/window_message.h"
 
 #include <SDL.h>
@@ -39,6 +55,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace hbsdk::ui {
 
@@ -47,6 +64,8 @@ struct translation_state {
   SDL_Keymod modifiers = KMOD_NONE;  // held now (for text input and mouse messages)
   std::uint32_t mouse_buttons = 0;   // SDL_BUTTON masks held now
   point client_origin;               // the event's window's client area on the screen
+  bool ime_attached = false;         // the window has its input method attached
+  bool composing = false;            // a composition of the window is going on
 };
 
 struct translated_event {
@@ -58,6 +77,8 @@ struct translated_event {
   std::size_t count = 0;
   bool input = false;           // dropped while the window is disabled
   bool repaint_window = false;  // the whole client area waits to be painted
+  std::int32_t pressed_key = 0;  // the virtual key of a key that went down
+  std::optional<composition_text> composition;  // the window's composition, when the event changed it
 
   void add(std::uint32_t code, std::uint64_t wparam, std::int64_t lparam) {
     if (count < capacity) {

@@ -1,6 +1,8 @@
 #include "hbsdk/ui/sdl/sdl_platform_services.h"
 
+#include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/cairo/cairo_render_backend.h"
+#include "hbsdk/ui/file_drop.h"
 #include "hbsdk/ui/native_platform.h"
 #include "hbsdk/ui/native_window.h"
 #include "hbsdk/ui/sdl/sdl_event_translation.h"
@@ -8,6 +10,7 @@
 #include "hbsdk/ui/sdl/sdl_virtual_keys.h"
 #include "hbsdk/ui/sdl/sdl_window_backend.h"
 #include "hbsdk/ui/sdl/x11_error_filter.h"
+#include "hbsdk/ui/sdl/x11_pointer.h"
 #include "hbsdk/ui/window.h"
 #include "hbsdk/ui/window_procedure.h"
 
@@ -21,11 +24,17 @@ namespace {
 
 constexpr Uint32 subsystems = SDL_INIT_VIDEO;
 
+// The code a complete drop is queued under (WM_DROPFILES); its paths ride
+// along with the queued message.
+constexpr std::uint32_t drop_files_message = 0x0233;
+
 // Set before SDL starts, so that SDL behaves as the Windows build does:
 // signals end the program as they normally do, no automatic mouse capture
 // while a button is held (the toolkit captures when it wants to), a double
 // click within Windows' 4-pixel square, and the screen saver and the
-// compositor are left alone. The window surface is the driver's own pixels
+// compositor are left alone. An IME's editing text longer than an event's
+// 31 bytes comes whole, with its cursor (SDL_TEXTEDITING_EXT), instead of cut
+// into pieces that lose the cursor. The window surface is the driver's own pixels
 // (X11 shared memory): by default SDL backs it with an OpenGL texture when
 // it finds a GL driver, which under Xvfb costs about 250 ms to load Mesa at
 // the first paint and 11 ms per full present of 800 x 600, against 5 ms and
@@ -37,6 +46,52 @@ void set_hints() {
   SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
+}
+
+// Frees what SDL allocated for an event: the text of a long composition, the
+// name of a dropped file or the dropped text.
+void free_event_memory(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_TEXTEDITING_EXT:
+      SDL_free(event.editExt.text);
+      break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+    case SDL_DROPBEGIN:
+    case SDL_DROPCOMPLETE:
+      SDL_free(event.drop.file);
+      break;
+    default:
+      break;
+  }
+}
+
+class event_memory {
+public:
+  explicit event_memory(const SDL_Event& event) : event_(event) {}
+  ~event_memory() { free_event_memory(event_); }
+  event_memory(const event_memory&) = delete;
+  event_memory& operator=(const event_memory&) = delete;
+
+private:
+  const SDL_Event& event_;
+};
+
+std::size_t text_bytes(const SDL_TextInputEvent& text) { return strnlen(text.text, sizeof text.text); }
+
+// Joins the pieces that follow one piece of a text SDL cut: a piece cut
+// short could not take the next character (at most 4 bytes), and the rest
+// of the text is queued right behind it.
+void append_text_pieces(std::uint32_t window_id, std::size_t piece_bytes, std::u16string& text) {
+  constexpr std::size_t room = SDL_TEXTINPUTEVENT_TEXT_SIZE - 1;
+  SDL_Event next;
+  while (piece_bytes + 4 > room && SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+         next.type == SDL_TEXTINPUT && next.text.windowID == window_id) {
+    SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+    piece_bytes = text_bytes(next.text);
+    text += filesystem::to_wide_replacing(std::string_view(next.text.text, piece_bytes));
+  }
 }
 
 sdl_window_backend& sdl_backend_of(native_window& target) {
@@ -68,12 +123,20 @@ sdl_platform_services::sdl_session::~sdl_session() {
   }
 }
 
+// Files dropped on a window are wanted (this also makes SDL announce its X11
+// windows as drop targets); dropped text is not.
 sdl_platform_services::sdl_platform_services() {
   const char* driver = SDL_GetCurrentVideoDriver();
   global_pointer_ = driver != nullptr && std::strcmp(driver, "x11") == 0;
+  SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+  SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
 }
 
-sdl_platform_services::~sdl_platform_services() = default;
+sdl_platform_services::~sdl_platform_services() {
+  if (waiting_) {
+    free_event_memory(*waiting_);
+  }
+}
 
 void sdl_platform_services::request_repaint(const window& target, const edge_rect& area) {
   const_cast<window&>(target).native().backend().invalidate(area);
@@ -85,6 +148,9 @@ void sdl_platform_services::request_repaint(const window& target, const edge_rec
 // used only while no window has the mouse. Drivers without either report
 // the last position a mouse event of one of our windows carried.
 point sdl_platform_services::pointer_position() {
+  if (drop_pointer_) {
+    return *drop_pointer_;
+  }
   int x = 0;
   int y = 0;
   SDL_Window* focus = SDL_GetMouseFocus();
@@ -132,6 +198,7 @@ void sdl_platform_services::window_created(sdl_window_backend& backend) {
 }
 
 void sdl_platform_services::window_destroyed(sdl_window_backend& backend) {
+  drops_.forget(backend.window_id());
   windows_.erase(backend.window_id());
   std::erase(creation_order_, &backend);
 }
@@ -172,10 +239,14 @@ void sdl_platform_services::wait_message() {
 }
 
 bool sdl_platform_services::queue_event(const SDL_Event& event) {
+  const event_memory owned(event);
   const std::uint32_t window_id = event_window_id(event);
   sdl_window_backend* backend = find_window(window_id);
   if (backend == nullptr) {
     return false;
+  }
+  if (event.type >= SDL_DROPFILE && event.type <= SDL_DROPCOMPLETE) {
+    return queue_drop(event, *backend);
   }
   const point origin = backend->client_origin();
   if (event.type == SDL_MOUSEMOTION) {
@@ -187,9 +258,21 @@ bool sdl_platform_services::queue_event(const SDL_Event& event) {
   state.modifiers = SDL_GetModState();
   state.mouse_buttons = SDL_GetMouseState(nullptr, nullptr);
   state.client_origin = origin;
-  const translated_event translated = translate_event(event, state);
+  sdl_composition& composition = backend->composition();
+  state.ime_attached = composition.attached;
+  state.composing = composition.text.composing;
+  translated_event translated = translate_event(event, state);
   if (translated.input && !backend->enabled()) {
     return false;
+  }
+  if (translated.pressed_key != 0) {
+    composition.last_key = translated.pressed_key;
+  }
+  if (translated.composition) {
+    if (event.type == SDL_TEXTINPUT) {
+      append_text_pieces(window_id, text_bytes(event.text), translated.composition->result);
+    }
+    composition.text = std::move(*translated.composition);
   }
   if (translated.repaint_window) {
     backend->invalidate_all();
@@ -200,14 +283,55 @@ bool sdl_platform_services::queue_event(const SDL_Event& event) {
     if (m.code == message::mouse_leave && !backend->take_leave_request()) {
       continue;
     }
-    queued_.push_back({window_id, m});
+    queued_.push_back({window_id, m, {}});
     queued = true;
   }
   return queued;
 }
 
+bool sdl_platform_services::queue_drop(const SDL_Event& event, const sdl_window_backend& backend) {
+  const std::uint32_t window_id = backend.window_id();
+  std::optional<sdl_drop_collector::file_list> files;
+  switch (event.type) {
+    case SDL_DROPBEGIN:
+      drops_.begin(window_id);
+      break;
+    case SDL_DROPFILE:
+      files = drops_.add(window_id, event.drop.file != nullptr ? event.drop.file : "");
+      break;
+    case SDL_DROPCOMPLETE:
+      files = drops_.complete(window_id);
+      break;
+    default:  // dropped text
+      break;
+  }
+  if (!files || !backend.enabled()) {
+    return false;
+  }
+  queued_.push_back({window_id, {drop_files_message, 0, 0}, std::move(*files)});
+  return true;
+}
+
+// The drop goes to the widget under the pointer where it happened; X11 is
+// asked where that is, since the window saw no pointer events during the drag.
+// That point stands for the pointer until the next message is taken, so a
+// loop that a files_dropped callback runs sees the pointer as it moves.
+void sdl_platform_services::deliver_drop(sdl_window_backend& backend, const std::vector<std::u16string>& files) {
+  window* owner = backend.owner().owner_window();
+  if (owner == nullptr) {
+    return;
+  }
+  struct pointer_scope {
+    std::optional<point>& pointer;
+    ~pointer_scope() { pointer.reset(); }
+  } const scope{drop_pointer_};
+  drop_pointer_ = x11_pointer_position(backend.window());
+  deliver_dropped_files(*owner, files);
+}
+
 bool sdl_platform_services::take_message() {
   taken_.reset();
+  drop_pointer_.reset();
   if (queued_.empty()) {
     SDL_Event event;
     for (;;) {
@@ -223,7 +347,7 @@ bool sdl_platform_services::take_message() {
     }
   }
   if (!queued_.empty()) {
-    taken_ = queued_.front();
+    taken_ = std::move(queued_.front());
     queued_.pop_front();
     return true;
   }
@@ -231,12 +355,12 @@ bool sdl_platform_services::take_message() {
   // WM_PAINT and WM_TIMER do.
   for (const sdl_window_backend* backend : creation_order_) {
     if (backend->wants_paint()) {
-      taken_ = queued_message{backend->window_id(), {message::paint, 0, 0}};
+      taken_ = queued_message{backend->window_id(), {message::paint, 0, 0}, {}};
       return true;
     }
   }
   if (const std::optional<timer_binding> due = timers_.take_due(SDL_GetTicks64())) {
-    taken_ = queued_message{due->window_id, {message::timer, due->timer_id, 0}};
+    taken_ = queued_message{due->window_id, {message::timer, due->timer_id, 0}, {}};
     return true;
   }
   return false;
@@ -246,10 +370,14 @@ void sdl_platform_services::dispatch_message() {
   if (!taken_) {
     return;
   }
-  const queued_message delivered = *taken_;
+  const queued_message delivered = std::move(*taken_);
   taken_.reset();
   sdl_window_backend* backend = find_window(delivered.window_id);
   if (backend == nullptr) {
+    return;
+  }
+  if (delivered.message.code == drop_files_message) {
+    deliver_drop(*backend, delivered.files);
     return;
   }
   if (handle_message(backend->owner(), delivered.message)) {

@@ -18,10 +18,25 @@
 //                     leaves a message to the platform, WM_SETCURSOR shows the
 //                     arrow and WM_PAINT validates the window
 //
-// Input of a disabled window (keys, text, the mouse, crossing events and the
-// close box) is dropped when it is taken: a pop-up's owner still gets its
-// clicks from X11 while the pop-up's loop runs. A window's WM_MOUSELEAVE is
-// delivered only when it asked for one.
+// Input of a disabled window (keys, text, compositions, the mouse, crossing
+// events and the close box) is dropped when it is taken: a pop-up's owner
+// still gets its clicks from X11 while the pop-up's loop runs. A window's
+// WM_MOUSELEAVE is delivered only when it asked for one.
+//
+// Text input: a translated event's composition state is stored in its
+// window before its messages are delivered. SDL reports a long editing text
+// whole (SDL_TEXTEDITING_EXT) and hands a long text over in pieces of at
+// most 31 bytes queued one after another; the pieces of a composition's
+// result are joined into one result. The memory SDL allocates for an event
+// is freed once the event is translated, whatever becomes of it.
+//
+// File drops: SDL's drop events are grouped per window (sdl_drop_collector.h);
+// a complete list is queued for its window as one message and delivered with
+// deliver_dropped_files, to the widget under the pointer where the drop
+// happened: on X11 the pointer is asked of the X server for that delivery
+// (a drag source holds the pointer, so the window saw no pointer events),
+// and that point stands for the pointer until the next message is taken. A
+// disabled window takes no drop. Dropped text is not wanted.
 //
 // The pointer is where SDL last saw it in the window that has the mouse
 // (moved by that window's position); while no window has it, SDL's global
@@ -32,6 +47,7 @@
 
 #include "hbsdk/ui/platform_services.h"
 #include "hbsdk/ui/sdl/sdl_cursor_table.h"
+#include "hbsdk/ui/sdl/sdl_drop_collector.h"
 #include "hbsdk/ui/sdl/sdl_timer_service.h"
 #include "hbsdk/ui/window_message.h"
 
@@ -40,6 +56,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -67,6 +84,7 @@ public:
   void wait_message() override;
   bool take_message() override;
   void dispatch_message() override;
+  const window_message* taken_message() const override { return taken_ ? &taken_->message : nullptr; }
   void set_cursor(cursor_shape shape) override { cursors_.show(shape); }
 
   sdl_timer_service& timers() noexcept { return timers_; }
@@ -79,6 +97,7 @@ private:
   struct queued_message {
     std::uint32_t window_id = 0;
     window_message message;
+    std::vector<std::u16string> files;  // the paths of a drop
   };
 
   // Starts SDL's video before the other members are made, and stops it
@@ -92,6 +111,9 @@ private:
 
   // Translates one SDL event into queued messages; false when it gives none.
   bool queue_event(const SDL_Event& event);
+  // Collects one drop event; queues a complete drop. False when nothing is queued.
+  bool queue_drop(const SDL_Event& event, const sdl_window_backend& backend);
+  void deliver_drop(sdl_window_backend& backend, const std::vector<std::u16string>& files);
   bool paint_pending() const;
 
   sdl_session session_;
@@ -99,6 +121,8 @@ private:
   sdl_cursor_table cursors_;
   bool global_pointer_ = false;
   point last_pointer_;
+  std::optional<point> drop_pointer_;  // where a drop being delivered happened
+  sdl_drop_collector drops_;
   std::unordered_map<std::uint32_t, sdl_window_backend*> windows_;
   std::vector<sdl_window_backend*> creation_order_;
   std::deque<queued_message> queued_;

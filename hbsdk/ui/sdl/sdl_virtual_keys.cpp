@@ -28,6 +28,13 @@ constexpr key_pair named_keys[] = {
     {SDLK_LEFTBRACKET, 0xDB}, {SDLK_BACKSLASH, 0xDC},  {SDLK_RIGHTBRACKET, 0xDD}, {SDLK_QUOTE, 0xDE},
 };
 
+struct keypad_operator {
+  std::int32_t virtual_key;
+  char character;
+};
+
+constexpr keypad_operator keypad_operators[] = {{0x6A, '*'}, {0x6B, '+'}, {0x6D, '-'}, {0x6E, '.'}, {0x6F, '/'}};
+
 constexpr std::int32_t left_button = 0x01;
 constexpr std::int32_t right_button = 0x02;
 constexpr std::int32_t middle_button = 0x04;
@@ -58,6 +65,27 @@ std::int32_t virtual_key_for(SDL_Keycode key) {
   for (const key_pair& pair : named_keys) {
     if (pair.key == key) {
       return pair.virtual_key;
+    }
+  }
+  return 0;
+}
+
+std::uint8_t character_of_virtual_key(std::int32_t code) {
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
+    return static_cast<std::uint8_t>(code);
+  }
+  if (code >= 0x60 && code <= 0x69) {  // VK_NUMPAD0..9
+    return static_cast<std::uint8_t>('0' + (code - 0x60));
+  }
+  for (const keypad_operator& key : keypad_operators) {
+    if (key.virtual_key == code) {
+      return static_cast<std::uint8_t>(key.character);
+    }
+  }
+  // Keys whose SDL key code is their character (Delete's 127 types nothing).
+  for (const key_pair& pair : named_keys) {
+    if (pair.virtual_key == code && pair.key > 0 && pair.key < 0x7F) {
+      return static_cast<std::uint8_t>(pair.key);
     }
   }
   return 0;

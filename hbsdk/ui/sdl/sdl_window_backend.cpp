@@ -1,6 +1,7 @@
 #include "hbsdk/ui/sdl/sdl_window_backend.h"
 
 #include "hbsdk/filesystem/encoding.h"
+#include "hbsdk/ui/sdl/sdl_input_method.h"
 #include "hbsdk/ui/sdl/sdl_platform_services.h"
 #include "hbsdk/ui/window_procedure.h"
 
@@ -169,6 +170,10 @@ void sdl_window_backend::validate(const edge_rect& area) {
       area.bottom >= pending_.bottom) {
     pending_ = {};
   }
+}
+
+std::unique_ptr<input_method> sdl_window_backend::create_input_method() {
+  return std::make_unique<sdl_input_method>(composition_);
 }
 
 bool sdl_window_backend::take_leave_request() noexcept {

@@ -14,7 +14,10 @@
 //   [x] capture       SDL_CaptureMouse
 //   [x] painting      the area waiting to be painted, as one bounding
 //                     rectangle; the platform makes WM_PAINT of it when idle
+//   [x] input method  sdl_input_method over the window's composition state,
+//                     which the platform fills from SDL's text events
 
+#include "hbsdk/ui/sdl/sdl_composition.h"
 #include "hbsdk/ui/window_backend.h"
 
 #include <SDL.h>
@@ -55,6 +58,7 @@ public:
   void invalidate(const edge_rect& area) override;
   edge_rect update_rect() override { return pending_; }
   void validate(const edge_rect& area) override;
+  std::unique_ptr<input_method> create_input_method() override;
 
   native_window& owner() const noexcept { return owner_; }
   SDL_Window* window() const noexcept { return window_; }
@@ -68,6 +72,8 @@ public:
   bool wants_paint() const noexcept;
   // The top-left corner of the client area on the screen.
   point client_origin() const;
+  // What the window's input method answers from.
+  sdl_composition& composition() noexcept { return composition_; }
 
 private:
   sdl_platform_services& platform_;
@@ -80,6 +86,7 @@ private:
   bool leave_tracked_ = false;
   edge_rect pending_;
   std::map<std::uint32_t, std::uint32_t> timer_tokens_;  // timer id -> token
+  sdl_composition composition_;
 };
 
 }  // namespace hbsdk::ui

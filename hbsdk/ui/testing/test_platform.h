@@ -54,6 +54,7 @@ public:
   void wait_message() override;
   bool take_message() override;
   void dispatch_message() override;
+  const window_message* taken_message() const override { return taken_ ? &taken_->message : nullptr; }
   void set_cursor(cursor_shape shape) override { cursor_ = shape; }
 
   // The pointer in screen pixels.

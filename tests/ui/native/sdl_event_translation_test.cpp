@@ -1,9 +1,12 @@
 // SDL events become the messages Windows would send for the same input.
 #include "hbsdk/ui/sdl/sdl_event_translation.h"
 
+#include "hbsdk/ui/sdl/sdl_virtual_keys.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,23 @@ SDL_Event text(const char* utf8) {
   e.text.windowID = window_id;
   std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
   return e;
+}
+
+SDL_Event editing(const char* utf8, Sint32 start) {
+  SDL_Event e{};
+  e.type = SDL_TEXTEDITING;
+  e.edit.windowID = window_id;
+  std::strncpy(e.edit.text, utf8, sizeof e.edit.text - 1);
+  e.edit.start = start;
+  e.edit.length = -1;
+  return e;
+}
+
+ui::translation_state ime(bool attached, bool composing) {
+  ui::translation_state state;
+  state.ime_attached = attached;
+  state.composing = composing;
+  return state;
 }
 
 SDL_Event button(Uint32 type, Uint8 which, Uint8 clicks, int x = 5, int y = 6) {
@@ -134,6 +154,97 @@ TEST(sdl_event_translation, typed_text_becomes_one_character_per_utf16_unit) {
   // The longest text SDL sends (31 bytes) fits.
   const std::string full(31, 'q');
   EXPECT_EQ(translate(text(full.c_str())).count, 31u);
+}
+
+TEST(sdl_event_translation, editing_text_starts_updates_and_cancels_the_composition_of_an_attached_window) {
+  constexpr std::uint32_t start = message::ime_start_composition;
+  constexpr std::uint32_t update = message::ime_composition;
+  constexpr std::uint32_t end = message::ime_end_composition;
+  constexpr std::int64_t edited = 0x8 | 0x80;  // GCS_COMPSTR | GCS_CURSORPOS
+  struct editing_case {
+    const char* label;
+    SDL_Event event;
+    ui::translation_state state;
+    std::vector<sent> expected;
+    std::optional<std::u16string> text;  // the edited text after it, when it changes the composition
+    std::int32_t cursor = 0;
+  };
+  const editing_case cases[] = {
+      {"first text", editing("\xE3\x81\xAB\xE3\x81\xBB", 1), ime(true, false),  // ni ho
+       {{start, 0, 0}, {update, 0, edited}}, u"\u306B\u307B", 1},
+      {"more text, cursor unknown", editing("ab\xF0\x9F\x98\x80", -1), ime(true, true), {{update, 0, edited}},
+       u"ab\U0001F600", 4},
+      {"cursor after a surrogate pair", editing("a\xF0\x9F\x98\x80z", 2), ime(true, true), {{update, 0, edited}},
+       u"a\U0001F600z", 3},
+      {"cursor past the end", editing("ab", 9), ime(true, true), {{update, 0, edited}}, u"ab", 2},
+      {"emptied: cancelled", editing("", 0), ime(true, true), {{update, 0, edited}, {end, 0, 0}}, u"", 0},
+      {"empty without a composition", editing("", 0), ime(true, false), {}, std::nullopt},
+      {"no input method attached", editing("x", 1), ime(false, false), {}, std::nullopt},
+      {"detached during a composition (state kept by the platform)", editing("xy", 2), ime(false, true),
+       {{update, 0, edited}}, u"xy", 2},
+  };
+  for (const editing_case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const ui::translated_event t = translate(c.event, c.state);
+    EXPECT_EQ(messages_of(t), c.expected);
+    EXPECT_TRUE(t.input);
+    EXPECT_EQ(t.window_id, window_id);
+    ASSERT_EQ(t.composition.has_value(), c.text.has_value());
+    if (c.text) {
+      EXPECT_EQ(t.composition->edited, *c.text);
+      EXPECT_EQ(t.composition->cursor, c.cursor);
+      EXPECT_EQ(t.composition->composing, !c.text->empty());
+      EXPECT_EQ(t.composition->result, u"");
+    }
+  }
+
+  // A long editing text comes whole in SDL's extended event.
+  std::string long_text;
+  for (int i = 0; i < 20; ++i) long_text += "\xE3\x81\x82";  // a, 60 bytes
+  SDL_Event extended{};
+  extended.type = SDL_TEXTEDITING_EXT;
+  extended.editExt.windowID = window_id;
+  extended.editExt.text = long_text.data();
+  extended.editExt.start = 15;
+  const ui::translated_event t = translate(extended, ime(true, false));
+  EXPECT_EQ(messages_of(t), (std::vector<sent>{{start, 0, 0}, {update, 0, edited}}));
+  ASSERT_TRUE(t.composition.has_value());
+  EXPECT_EQ(t.composition->edited.size(), 20u);
+  EXPECT_EQ(t.composition->cursor, 15);
+  EXPECT_EQ(t.window_id, window_id);
+}
+
+TEST(sdl_event_translation, text_during_a_composition_is_its_result_and_ends_it) {
+  const ui::translated_event t = translate(text("\xE6\x97\xA5\xE6\x9C\xAC"), ime(true, true));  // nihon
+  EXPECT_EQ(messages_of(t), (std::vector<sent>{{message::ime_composition, 0, 0x800}, {message::ime_end_composition, 0, 0}}));
+  ASSERT_TRUE(t.composition.has_value());
+  EXPECT_FALSE(t.composition->composing);
+  EXPECT_EQ(t.composition->result, u"\u65E5\u672C");
+  EXPECT_EQ(t.composition->edited, u"");
+  EXPECT_TRUE(t.input);
+  // Without a composition, text stays characters, attached or not.
+  const ui::translated_event plain = translate(text("k"), ime(true, false));
+  EXPECT_EQ(messages_of(plain), (std::vector<sent>{{message::character, 'k', 1}}));
+  EXPECT_FALSE(plain.composition.has_value());
+}
+
+TEST(sdl_event_translation, a_key_going_down_is_reported_with_its_virtual_key) {
+  EXPECT_EQ(translate(key(SDL_KEYDOWN, SDLK_LEFT)).pressed_key, 0x25);
+  EXPECT_EQ(translate(key(SDL_KEYDOWN, SDLK_b, KMOD_LALT)).pressed_key, 'B');  // a system key too
+  EXPECT_EQ(translate(key(SDL_KEYUP, SDLK_LEFT)).pressed_key, 0);
+  EXPECT_EQ(translate(key(SDL_KEYDOWN, SDLK_AUDIOPLAY)).pressed_key, 0);
+  EXPECT_EQ(translate(text("a")).pressed_key, 0);
+}
+
+TEST(sdl_virtual_keys, the_character_of_a_virtual_key_is_what_map_virtual_key_gives) {
+  const std::pair<std::int32_t, std::uint8_t> cases[] = {
+      {'A', 'A'}, {'Z', 'Z'}, {'0', '0'},  {0x20, ' '}, {0x08, 8},   {0x09, 9},    {0x0D, 13},   {0x1B, 27},
+      {0x60, '0'}, {0x69, '9'}, {0x6A, '*'}, {0x6F, '/'}, {0xBA, ';'}, {0xBC, ','}, {0xDE, '\''},
+      {0x25, 0},   {0x23, 0},   {0x2E, 0},   {0x70, 0},   {0x10, 0},   {0xE5, 0},
+  };
+  for (const auto& [key, character] : cases) {
+    EXPECT_EQ(ui::character_of_virtual_key(key), character) << "virtual key 0x" << std::hex << key;
+  }
 }
 
 TEST(sdl_event_translation, buttons_and_double_clicks_follow_the_windows_messages) {
