@@ -101,7 +101,8 @@ public:
       const auto& files = *ui::value_pointer<const std::vector<std::u16string>>(info.value);
       std::string line = "files left " + std::to_string(files.size()) + " ";
       for (std::size_t i = 0; i < files.size(); ++i) {
-        line += (i > 0 ? "|" : "") + hbsdk::filesystem::to_utf8(files[i]);
+        if (i > 0) line += '|';
+        line += hbsdk::filesystem::to_utf8(files[i]);
       }
       say(line);
     });

@@ -85,6 +85,10 @@ void win32_platform_services::wait_message() {
 
 bool win32_platform_services::take_message() {
   has_message_ = PeekMessageW(&message_, nullptr, 0, 0, PM_REMOVE) != FALSE;
+  if (has_message_) {
+    taken_ = {message_.message, static_cast<std::uint64_t>(message_.wParam),
+              static_cast<std::int64_t>(message_.lParam)};
+  }
   rethrow_kept_exception();
   return has_message_;
 }

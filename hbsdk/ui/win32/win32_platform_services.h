@@ -7,12 +7,17 @@
 //   wait_message      WaitMessage
 //   take_message      PeekMessageW(any window, any message, PM_REMOVE)
 //   dispatch_message  TranslateMessage, DispatchMessageW
+//   taken_message     the code and parameters of the message taken, until
+//                     it is dispatched (the modal loop records a WM_KEYDOWN
+//                     during a composition before the input method turns it
+//                     into VK_PROCESSKEY)
 //
 // Each of the three rethrows what a callback threw inside the system while
 // it ran (kept_exception.h), so exceptions reach the modal loop without
 // unwinding through Windows frames.
 
 #include "hbsdk/ui/platform_services.h"
+#include "hbsdk/ui/window_message.h"
 
 #include <windows.h>
 
@@ -37,6 +42,7 @@ public:
   void wait_message() override;
   bool take_message() override;
   void dispatch_message() override;
+  const window_message* taken_message() const override { return has_message_ ? &taken_ : nullptr; }
 
   void set_cursor(cursor_shape shape) override;
   // The system cursor each shape shows.
@@ -46,6 +52,7 @@ private:
   point dpi_{96, 96};
   std::array<HCURSOR, 9> cursors_{};
   MSG message_{};
+  window_message taken_;
   bool has_message_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "hbsdk/ui/win32/win32_window_backend.h"
 
+#include "hbsdk/ui/win32/imm32_input_method.h"
 #include "hbsdk/ui/win32/kept_exception.h"
 #include "hbsdk/ui/win32/window_class.h"
 
@@ -25,6 +26,7 @@ std::int32_t scale_up(std::int32_t value, std::int32_t numerator, std::int32_t d
 }  // namespace
 
 win32_window_backend::~win32_window_backend() {
+  drop_target_.revoke();
   if (handle_ != nullptr) {
     // Nothing the destruction sends may reach a toolkit window that is going away.
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
@@ -41,7 +43,17 @@ void win32_window_backend::create(const native_window_spec& spec) {
                             spec.outer_width, spec.outer_height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (handle_ != nullptr) {
     SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&owner_));
+    drop_target_.register_window(owner_, handle_);
   }
+}
+
+void win32_window_backend::handle_destroyed() noexcept {
+  drop_target_.revoke();
+  handle_ = nullptr;
+}
+
+std::unique_ptr<input_method> win32_window_backend::create_input_method() {
+  return std::make_unique<imm32_input_method>(*this);
 }
 
 void win32_window_backend::set_title(std::u16string_view title) {

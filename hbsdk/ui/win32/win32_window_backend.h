@@ -7,11 +7,18 @@
 //   [X] show, hide, update, enable, focus
 //   [X] SetTimer / KillTimer, TrackMouseEvent (leave), SetCapture / ReleaseCapture
 //   [X] invalidation and the update rectangle, in dips (scaled with the DPI)
-//   [X] DestroyWindow in the destructor, after the user data is cleared
+//   [X] the input method on imm32 (imm32_input_method.h)
+//   [X] the OLE drop target (native_drop_target.h): OLE initialised and the
+//       target locked with the backend, registered with the handle, revoked
+//       before the handle goes (also when the system destroys it)
+//   [X] DestroyWindow in the destructor, after the registration is revoked
+//       and the user data is cleared; then the drop target is unlocked and
+//       OLE uninitialised
 //
 // The calls that run the window procedure inside the system (ShowWindow,
 // UpdateWindow, SetFocus, ...) rethrow what a callback threw meanwhile.
 
+#include "hbsdk/ui/win32/native_drop_target.h"
 #include "hbsdk/ui/window_backend.h"
 
 #include <windows.h>
@@ -58,14 +65,21 @@ public:
   edge_rect update_rect() override;
   void validate(const edge_rect& area) override;
 
+  std::unique_ptr<input_method> create_input_method() override;
+  native_drop_target& drop_target() noexcept { return drop_target_; }
+
   // The handle is being destroyed by the system (an owner's destruction
-  // takes its owned windows along): it is not used again.
-  void handle_destroyed() noexcept { handle_ = nullptr; }
+  // takes its owned windows along): its drop registration is revoked while
+  // the handle is still valid, and the handle is not used again.
+  void handle_destroyed() noexcept;
 
 private:
   RECT to_pixels(const edge_rect& area) const noexcept;
 
   native_window& owner_;
+  // First, so OLE is initialised before the window is made and uninitialised
+  // after it is gone.
+  native_drop_target drop_target_;
   HWND handle_ = nullptr;
   point dpi_{96, 96};
 };
