@@ -52,18 +52,24 @@ run_interactively() {
   fi
 }
 
+# Installs with the wizard into FOLDER/library: by hand with a display, walked
+# through by run_wizard.py (with screenshots in FOLDER) without one.
+install_with() {
+  local installer=$1 folder=$2 label=$3
+  mkdir -p "$folder"
+  echo "=== $label: installing the demo pack into $folder/library"
+  if have_display; then
+    run_interactively "$installer" "$folder/library"
+  else
+    /usr/bin/python3 tests/e2e/run_wizard.py "$installer" "$folder"
+  fi
+  summary "$folder/library"
+}
+
 echo "=== Linux: building"
 cmake --preset linux-release >/dev/null
 cmake --build --preset linux-release -j "$jobs" --target tidewater-kit-installer
-linux_installer=build/linux-release/installer/tidewater-kit-installer
-mkdir -p "$out/linux"
-echo "=== Linux: installing the demo pack into $out/linux/library"
-if have_display; then
-  run_interactively "$linux_installer" "$out/linux/library"
-else
-  /usr/bin/python3 tests/e2e/run_wizard.py "$linux_installer" "$out/linux"
-fi
-summary "$out/linux/library"
+install_with build/linux-release/installer/tidewater-kit-installer "$out/linux" Linux
 
 if [ $with_windows -eq 1 ]; then
   echo "=== Windows: building (mingw-w64)"
@@ -71,15 +77,7 @@ if [ $with_windows -eq 1 ]; then
   export WINEPREFIX="$root/build/windows/wineprefix" HB_WINEPREFIX="$root/build/windows/wineprefix"
   scripts/wine-prefix.sh
   cmake --build --preset windows -j "$jobs" --target tidewater-kit-installer
-  windows_installer=build/windows/installer/tidewater-kit-installer.exe
-  mkdir -p "$out/windows"
-  echo "=== Windows: installing the demo pack under Wine into $out/windows/library"
-  if have_display; then
-    run_interactively "$windows_installer" "$out/windows/library"
-  else
-    /usr/bin/python3 tests/e2e/run_wizard.py "$windows_installer" "$out/windows"
-  fi
-  summary "$out/windows/library"
+  install_with build/windows/installer/tidewater-kit-installer.exe "$out/windows" "Windows (under Wine)"
   echo "=== Both installations hold the same bytes:"
   diff -r "$out/linux/library" "$out/windows/library" && echo "  identical"
 fi

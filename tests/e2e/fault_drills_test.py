@@ -24,7 +24,6 @@ import re
 import shutil
 import subprocess
 import sys
-import traceback
 
 import hbdriver as d
 import wizard as w
@@ -34,10 +33,6 @@ from wizard_test import wait_exit
 HEADLINE = (170, 50, 490, 75)
 
 CODES = {"disk_full": 23, "read_only_file": 20, "missing_folder": 20, "planted_link": 18, "truncated_archive": 13}
-
-
-class Skip(Exception):
-    pass
 
 
 def is_root():
@@ -146,11 +141,11 @@ class DiskFull(Drill):
 
     def make(self):
         if not is_root():
-            raise Skip("mounting a small tmpfs needs root")
+            raise d.Skip("mounting a small tmpfs needs root")
         result = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", self.target],
                                 capture_output=True, text=True)
         if result.returncode != 0:
-            raise Skip(f"cannot mount a tmpfs here: {result.stderr.strip()}")
+            raise d.Skip(f"cannot mount a tmpfs here: {result.stderr.strip()}")
         self.cleanups.append(lambda: unmount(self.target))
 
     def check_after(self):
@@ -180,7 +175,7 @@ class ReadOnlyFile(Drill):
         if is_root():
             result = subprocess.run(["chattr", "+i", self.path], capture_output=True, text=True)
             if result.returncode != 0:
-                raise Skip(f"running as root, and the file system has no immutable flag: {result.stderr.strip()}")
+                raise d.Skip(f"running as root, and the file system has no immutable flag: {result.stderr.strip()}")
         elif not self.windows:
             os.chmod(self.path, 0o444)
 
@@ -207,7 +202,7 @@ class PlantedLink(Drill):
 
     def make(self):
         if self.windows:
-            raise Skip("Wine cannot make links (CreateSymbolicLinkW makes nothing) nor see a Linux link through "
+            raise d.Skip("Wine cannot make links (CreateSymbolicLinkW makes nothing) nor see a Linux link through "
                        "the Z: drive as one (it is followed, with no reparse attribute)")
         self.elsewhere = os.path.join(self.site, "outside", "kept")
         os.symlink(self.elsewhere, os.path.join(self.target, "Halbrook"))
@@ -265,11 +260,7 @@ def wizard_failure_path(drill, shots):
     No; returns the wizard's client area once it shows the failure."""
     installation = w.Installation(drill.program, drill.folder)
     installation.target = drill.target
-    program = installation.start()
-    window = d.wait_window(w.TITLE)
-    w.wait_page(window, 0)
-    w.click(window, w.NEXT)
-    w.wait_page(window, 1)
+    program, window = w.start_at_page(installation, 1)
     cancel_before = w.region(d.window_shot(window), w.BUTTON_BOXES["cancel"])
     w.click(window, w.NEXT)
     question = d.wait_window(w.FAILURE_TITLE)
@@ -329,34 +320,26 @@ class Arguments:
 
 def main():
     args = Arguments(sys.argv[1:])
-    failed, skipped, passed = [], [], []
     finals = {}
-    for name, kind in DRILLS.items():
-        if args.only and name not in args.only:
-            continue
-        drill = kind(name, args)
-        try:
-            with d.virtual_display():
+
+    def drill_of(name, kind):
+        def action():
+            drill = kind(name, args)
+            try:
                 finals[name] = run_drill(drill, Shots(args.work, name))
-            passed.append(name)
-            print(f"ok    {name} (code {CODES[name]})")
-        except Skip as reason:
-            skipped.append(name)
-            print(f"skip  {name}: {reason}")
-        except Exception:  # noqa: BLE001 - every failure is reported and counted
-            failed.append(name)
-            print(f"FAIL  {name}")
-            traceback.print_exc()
-        finally:
-            drill.clean()
+            finally:
+                drill.clean()
+        return action
+
+    failed = d.run_scenarios([(name, drill_of(name, kind)) for name, kind in DRILLS.items()
+                              if not args.only or name in args.only])
     # The wizard does not tell failures apart: every drill ends on the same
     # picture (the failure headline, its status text and Finish).
     names = sorted(finals)
     for name in names[1:]:
         if list(finals[name].getdata()) != list(finals[names[0]].getdata()):
-            failed.append(f"{name} (its failure page differs from that of {names[0]})")
+            failed.append(name)
             print(f"FAIL  {name}: its failure page differs from that of {names[0]}")
-    print(f"{len(passed)} passed, {len(skipped)} skipped, {len(failed)} failed")
     return 1 if failed else 0
 
 

@@ -16,6 +16,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import traceback
 
 from PIL import Image
 
@@ -27,6 +28,32 @@ _wine_sessions = set()
 
 class DriverError(AssertionError):
     pass
+
+
+class Skip(Exception):
+    """Raised by a scenario that cannot be made on this machine; run_scenarios
+    reports it with its reason instead of failing."""
+
+
+def run_scenarios(scenarios):
+    """Runs each (name, action) pair on a private display of its own and
+    prints ok, skip (with the reason) or FAIL (with the traceback) for each,
+    then the counts. Returns the names of the scenarios that failed."""
+    failed, skipped = [], []
+    for name, action in scenarios:
+        try:
+            with virtual_display():
+                action()
+            print(f"ok    {name}")
+        except Skip as reason:
+            skipped.append(name)
+            print(f"skip  {name}: {reason}")
+        except Exception:  # noqa: BLE001 - every failure is reported and counted
+            failed.append(name)
+            print(f"FAIL  {name}")
+            traceback.print_exc()
+    print(f"{len(scenarios) - len(failed) - len(skipped)} passed, {len(skipped)} skipped, {len(failed)} failed")
+    return failed
 
 
 def poll(condition, timeout=DEFAULT_TIMEOUT, interval=0.05, what="a condition"):

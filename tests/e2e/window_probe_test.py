@@ -12,7 +12,6 @@ import os
 import sys
 import tempfile
 import time
-import traceback
 
 import hbdriver as d
 
@@ -208,18 +207,8 @@ SCENARIOS = [scenario_size_and_paint, scenario_mouse, scenario_keys_and_timers, 
 def main():
     probe = sys.argv[1]
     shots = sys.argv[2] if len(sys.argv) > 2 else None
-    failed = []
-    for scenario in SCENARIOS:
-        name = scenario.__name__
-        try:
-            with d.virtual_display():
-                scenario(probe, shots)
-            print(f"ok    {name}")
-        except Exception:  # noqa: BLE001 - every failure is reported and counted
-            failed.append(name)
-            print(f"FAIL  {name}")
-            traceback.print_exc()
-    print(f"{len(SCENARIOS) - len(failed)} passed, {len(failed)} failed")
+    failed = d.run_scenarios([(scenario.__name__, lambda scenario=scenario: scenario(probe, shots))
+                              for scenario in SCENARIOS])
     return 1 if failed else 0
 
 

@@ -189,6 +189,18 @@ def wait_page(window, page, timeout=d.DEFAULT_TIMEOUT):
         raise d.DriverError(f"{error}: {'; '.join(last)}") from error
 
 
+def start_at_page(installation, page):
+    """Starts the installer, waits for its wizard and clicks Next until the
+    given page shows; returns the program and the wizard's window."""
+    program = installation.start()
+    window = d.wait_window(TITLE)
+    wait_page(window, 0)
+    for shown in range(1, page + 1):
+        click(window, NEXT)
+        wait_page(window, shown)
+    return program, window
+
+
 def region(shot, box):
     return list(shot.crop(box).getdata())
 

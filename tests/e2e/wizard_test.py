@@ -14,7 +14,6 @@ installed. Screenshots of every state go to WORK_DIR/screenshots.
 import os
 import shutil
 import sys
-import traceback
 
 import hbdriver as d
 import wizard as w
@@ -126,11 +125,7 @@ def make_unwritable(installation):
 def scenario_failure_retry_then_give_up(s):
     installation = s.installation()
     make_unwritable(installation)
-    program = installation.start()
-    window = d.wait_window(w.TITLE)
-    w.wait_page(window, 0)
-    w.click(window, w.NEXT)
-    w.wait_page(window, 1)
+    program, window = w.start_at_page(installation, 1)
     w.click(window, w.NEXT)
     question = d.wait_window(w.FAILURE_TITLE)
     d.wait_pixel(question, 10, 10, w.POPUP_BACKGROUND)
@@ -153,13 +148,7 @@ def scenario_failure_retry_then_give_up(s):
 
 def scenario_cancel_during_installation(s):
     installation, release = s.held_installation()
-    program = installation.start()
-    window = d.wait_window(w.TITLE)
-    w.wait_page(window, 0)
-    w.click(window, w.NEXT)
-    w.wait_page(window, 1)
-    w.click(window, w.NEXT)
-    w.wait_page(window, 2)
+    program, window = w.start_at_page(installation, 2)
     s.shot(window, "installing")
     # Cancel, then Cancel: nothing changes.
     w.click(window, w.CANCEL)
@@ -187,12 +176,7 @@ def scenario_cancel_during_installation(s):
 def scenario_close_box_on_each_page(s):
     for page in range(3):
         installation = s.installation(os.path.join(s.folder, f"library-{page}"))
-        program = installation.start()
-        window = d.wait_window(w.TITLE)
-        w.wait_page(window, 0)
-        for shown in range(1, page + 1):
-            w.click(window, w.NEXT)
-            w.wait_page(window, shown)
+        program, window = w.start_at_page(installation, page)
         d.close_window(window)
         d.wait_no_window(w.TITLE)
         wait_exit(program, installation)
@@ -205,20 +189,10 @@ SCENARIOS = [scenario_install, scenario_failure_retry_then_give_up, scenario_can
 def main():
     installer, held, hbpack, archive, work = sys.argv[1:6]
     only = sys.argv[6:] or None
-    failed = []
-    for scenario in SCENARIOS:
-        name = scenario.__name__.removeprefix("scenario_")
-        if only and name not in only:
-            continue
-        try:
-            with d.virtual_display():
-                scenario(Scenario(installer, held, hbpack, archive, work, name))
-            print(f"ok    {name}")
-        except Exception:  # noqa: BLE001 - every failure is reported and counted
-            failed.append(name)
-            print(f"FAIL  {name}")
-            traceback.print_exc()
-    print(f"{len(SCENARIOS) - len(failed)} passed, {len(failed)} failed")
+    chosen = [(scenario.__name__.removeprefix("scenario_"), scenario) for scenario in SCENARIOS]
+    failed = d.run_scenarios([
+        (name, lambda name=name, scenario=scenario: scenario(Scenario(installer, held, hbpack, archive, work, name)))
+        for name, scenario in chosen if not only or name in only])
     return 1 if failed else 0
 
 
