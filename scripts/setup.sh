@@ -16,6 +16,8 @@ packages=(
   # screenshots, and Python with Pillow for the end-to-end drivers
   wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wine fonts-dejavu-core
   python3 python3-pil python3-xlib
+  # the fault drills: a small tmpfs (mount) and an immutable file (chattr)
+  mount e2fsprogs
   # Authenticode signing of the Windows installer, and its test certificate
   osslsigncode openssl
 )
