@@ -46,6 +46,18 @@ public:
   int releases = 0;
 };
 
+// QueryInterface of a test object that lives on the stack and answers for
+// IUnknown and its one interface.
+template <class Interface>
+HRESULT answer_query(Interface* self, REFIID id, void** out) {
+  if (IsEqualIID(id, __uuidof(IUnknown)) || IsEqualIID(id, __uuidof(Interface))) {
+    *out = self;
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
 // A data object holding a shell file list (DROPFILES and the wide paths, each
 // ending in a zero, the list in another), given out as CF_HDROP in an HGLOBAL.
 class file_list_data final : public IDataObject {
@@ -53,12 +65,7 @@ public:
   explicit file_list_data(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (IsEqualIID(id, __uuidof(IUnknown)) || IsEqualIID(id, __uuidof(IDataObject))) {
-      *out = static_cast<IDataObject*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return answer_query<IDataObject>(this, id, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
@@ -121,12 +128,7 @@ private:
 class dropping_source final : public IDropSource {
 public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (IsEqualIID(id, __uuidof(IUnknown)) || IsEqualIID(id, __uuidof(IDropSource))) {
-      *out = static_cast<IDropSource*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return answer_query<IDropSource>(this, id, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
