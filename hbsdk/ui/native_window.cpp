@@ -33,15 +33,15 @@ void native_window::create(window& toolkit_window, std::string_view title, const
   extended_style_ = 0;
   dpi_ = backend_->device_dpi();
   const point outer = outer_size_for(placement.width, placement.height);
-  native_window_spec spec;
-  spec.x = placement.x;  // the position is used unscaled
-  spec.y = placement.y;
-  spec.outer_width = outer.x;
-  spec.outer_height = outer.y;
-  spec.style = style_;
-  spec.extended_style = extended_style_;
-  spec.owner = owner != nullptr ? owner->backend_.get() : nullptr;
-  backend_->create(spec);
+  native_window_request request;
+  request.x = placement.x;  // the position is used unscaled
+  request.y = placement.y;
+  request.outer_width = outer.x;
+  request.outer_height = outer.y;
+  request.style = style_;
+  request.extended_style = extended_style_;
+  request.owner = owner != nullptr ? owner->backend_.get() : nullptr;
+  backend_->create(request);
   backend_->set_title(filesystem::to_wide(title));
 }
 

@@ -9,7 +9,9 @@ namespace hbsdk::ui {
 
 class null_window_backend : public window_backend {
 public:
-  void create(const native_window_spec& spec) override { outer_ = {spec.x, spec.y, spec.x + spec.outer_width, spec.y + spec.outer_height}; }
+  void create(const native_window_request& request) override {
+    outer_ = {request.x, request.y, request.x + request.outer_width, request.y + request.outer_height};
+  }
   void* handle() const noexcept override { return nullptr; }
   void set_title(std::u16string_view) override {}
   point device_dpi() override { return {96, 96}; }

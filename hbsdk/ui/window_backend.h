@@ -17,7 +17,7 @@
 namespace hbsdk::ui {
 
 // What the native window is made with.
-struct native_window_spec {
+struct native_window_request {
   std::int32_t x = 0;  // outer position, screen pixels
   std::int32_t y = 0;
   std::int32_t outer_width = 0;  // outer size, pixels
@@ -35,7 +35,7 @@ public:
 
   // Makes the native window, hidden. A platform that cannot make it leaves
   // the backend without a window; the other operations then do nothing.
-  virtual void create(const native_window_spec& spec) = 0;
+  virtual void create(const native_window_request& request) = 0;
   // The platform's handle (HWND, SDL_Window*), or null before create.
   virtual void* handle() const noexcept = 0;
 

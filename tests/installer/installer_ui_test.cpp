@@ -147,9 +147,9 @@ protected:
 }  // namespace
 
 TEST_F(wizard_test, the_window_and_its_widgets_are_where_the_look_puts_them) {
-  const auto& spec = platform.backend_of(*wizard).spec();
-  EXPECT_EQ(spec.x, 600);
-  EXPECT_EQ(spec.y, 200);
+  const auto& request = platform.backend_of(*wizard).request();
+  EXPECT_EQ(request.x, 600);
+  EXPECT_EQ(request.y, 200);
   EXPECT_EQ(platform.backend_of(*wizard).title(), u"Tidewater Kit Pack Installer");
   EXPECT_EQ(wizard->root.bounds(), (ui::rect{0, 0, 500, 360}));
   EXPECT_EQ(wizard->side_image.width(), 160);

@@ -25,12 +25,12 @@ TEST(window_create, the_client_size_is_scaled_by_the_dpi_and_the_position_is_not
     platform.set_device_dpi({dpi, dpi});
     ui::window w;
     w.create("sized", {600, 200, 400, 300});
-    const auto& spec = platform.backend_of(w).spec();
-    EXPECT_EQ(spec.x, 600);
-    EXPECT_EQ(spec.y, 200);
-    EXPECT_EQ(spec.outer_width, pixels.x + 8) << dpi;
-    EXPECT_EQ(spec.outer_height, pixels.y + 34) << dpi;
-    EXPECT_EQ(spec.style, 0x02C80000u);
+    const auto& request = platform.backend_of(w).request();
+    EXPECT_EQ(request.x, 600);
+    EXPECT_EQ(request.y, 200);
+    EXPECT_EQ(request.outer_width, pixels.x + 8) << dpi;
+    EXPECT_EQ(request.outer_height, pixels.y + 34) << dpi;
+    EXPECT_EQ(request.style, 0x02C80000u);
     EXPECT_EQ(w.root.bounds(), (ui::rect{0, 0, 400, 300}));  // the tree is in dips
     EXPECT_EQ(w.native().client_rect(), (ui::rect{604, 230, 400, 300}));
     EXPECT_FALSE(platform.backend_of(w).is_visible());

@@ -86,7 +86,7 @@ TEST_F(message_popup_test, is_sized_to_its_message_with_the_buttons_of_its_type)
 TEST_F(message_popup_test, is_owned_titled_hidden_and_holds_a_hidden_disabled_check_box) {
   popup.build(&owner, "Exit Installer", "Short message", ui::MessagePopup::ok_cancel);
   EXPECT_EQ(native_of(popup).title(), u"Exit Installer");
-  EXPECT_EQ(native_of(popup).spec().owner, &native_of(owner));
+  EXPECT_EQ(native_of(popup).request().owner, &native_of(owner));
   EXPECT_FALSE(native_of(popup).is_visible());
   const ui::CheckBox& box = popup.check_box();
   EXPECT_TRUE(box.is_created() && !box.own_visible() && !box.is_enabled() && !box.checked);

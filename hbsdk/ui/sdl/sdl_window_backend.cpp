@@ -28,19 +28,19 @@ sdl_window_backend::~sdl_window_backend() {
   }
 }
 
-void sdl_window_backend::create(const native_window_spec& spec) {
+void sdl_window_backend::create(const native_window_request& request) {
   if (window_ != nullptr) {
     return;
   }
-  placement_ = {spec.x, spec.y, spec.x + spec.outer_width, spec.y + spec.outer_height};
-  window_ = SDL_CreateWindow("", spec.x, spec.y, std::max(spec.outer_width, 1), std::max(spec.outer_height, 1),
-                             SDL_WINDOW_HIDDEN);
+  placement_ = {request.x, request.y, request.x + request.outer_width, request.y + request.outer_height};
+  window_ = SDL_CreateWindow("", request.x, request.y, std::max(request.outer_width, 1),
+                             std::max(request.outer_height, 1), SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     return;
   }
   window_id_ = SDL_GetWindowID(window_);
-  if (spec.owner != nullptr) {
-    auto* owner = dynamic_cast<sdl_window_backend*>(spec.owner);
+  if (request.owner != nullptr) {
+    auto* owner = dynamic_cast<sdl_window_backend*>(request.owner);
     if (owner != nullptr && owner->window_ != nullptr) {
       // Marks the pop-up as transient for its owner; on X11 this is a hint
       // only, which is why the platform drops a disabled owner's input.

@@ -35,7 +35,7 @@ public:
   sdl_window_backend(sdl_platform_services& platform, native_window& owner);
   ~sdl_window_backend() override;
 
-  void create(const native_window_spec& spec) override;
+  void create(const native_window_request& request) override;
   void* handle() const noexcept override { return window_; }
   void set_title(std::u16string_view title) override;
   point device_dpi() override { return {96, 96}; }

@@ -16,10 +16,10 @@ headless_window_backend::headless_window_backend(test_platform& platform, native
 
 headless_window_backend::~headless_window_backend() { platform_.backend_destroyed(*this); }
 
-void headless_window_backend::create(const native_window_spec& spec) {
-  spec_ = spec;
+void headless_window_backend::create(const native_window_request& request) {
+  request_ = request;
   created_ = true;
-  outer_ = {spec.x, spec.y, spec.x + spec.outer_width, spec.y + spec.outer_height};
+  outer_ = {request.x, request.y, request.x + request.outer_width, request.y + request.outer_height};
 }
 
 point headless_window_backend::device_dpi() { return platform_.device_dpi(); }

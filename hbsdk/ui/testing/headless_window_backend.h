@@ -24,7 +24,7 @@ public:
   headless_window_backend(test_platform& platform, native_window& owner);
   ~headless_window_backend() override;
 
-  void create(const native_window_spec& spec) override;
+  void create(const native_window_request& request) override;
   void* handle() const noexcept override { return created_ ? const_cast<headless_window_backend*>(this) : nullptr; }
   void set_title(std::u16string_view title) override { title_ = title; }
   point device_dpi() override;
@@ -52,7 +52,7 @@ public:
   native_window& owner() const noexcept { return owner_; }
   // The input method handed to the window's text-input context.
   scripted_input_method* ime() const noexcept { return ime_; }
-  const native_window_spec& spec() const noexcept { return spec_; }
+  const native_window_request& request() const noexcept { return request_; }
   const std::u16string& title() const noexcept { return title_; }
   bool enabled() const noexcept { return enabled_; }
   int focus_requests() const noexcept { return focus_requests_; }
@@ -69,7 +69,7 @@ public:
 private:
   test_platform& platform_;
   native_window& owner_;
-  native_window_spec spec_;
+  native_window_request request_;
   bool created_ = false;
   std::u16string title_;
   edge_rect outer_;

@@ -34,13 +34,14 @@ win32_window_backend::~win32_window_backend() {
   }
 }
 
-void win32_window_backend::create(const native_window_spec& spec) {
+void win32_window_backend::create(const native_window_request& request) {
   if (handle_ != nullptr) {
     return;
   }
-  HWND owner = spec.owner != nullptr ? static_cast<HWND>(spec.owner->handle()) : nullptr;
-  handle_ = CreateWindowExW(spec.extended_style, window_class_name(), L"", spec.style, spec.x, spec.y,
-                            spec.outer_width, spec.outer_height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND owner = request.owner != nullptr ? static_cast<HWND>(request.owner->handle()) : nullptr;
+  handle_ = CreateWindowExW(request.extended_style, window_class_name(), L"", request.style, request.x, request.y,
+                            request.outer_width, request.outer_height, owner, nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
   if (handle_ != nullptr) {
     SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&owner_));
     drop_target_.register_window(owner_, handle_);

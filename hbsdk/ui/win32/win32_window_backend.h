@@ -34,7 +34,7 @@ public:
   explicit win32_window_backend(native_window& owner) noexcept : owner_(owner) {}
   ~win32_window_backend() override;
 
-  void create(const native_window_spec& spec) override;
+  void create(const native_window_request& request) override;
   void* handle() const noexcept override { return handle_; }
   HWND hwnd() const noexcept { return handle_; }
 
