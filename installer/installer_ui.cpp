@@ -90,9 +90,14 @@ void InstallerUI::build_pages(std::int32_t iw) {
   title_label.style.set_style_alias("label_font_weight", "title_font_weight");
   title_label.set_text(texts::window_title, false);
 
-  pages[0].create(root, {iw + 10, 50, page_width, page_height});
-  pages[0].set_visible(false);
-  pages[0].style.set_style_color("default_back_color", clear);
+  // Every page fills the area right of the banner and starts hidden.
+  const auto create_page = [&](std::size_t index, const ui::color& back) {
+    pages[index].create(root, {iw + 10, 50, page_width, page_height});
+    pages[index].set_visible(false);
+    pages[index].style.set_style_color("default_back_color", back);
+  };
+
+  create_page(0, clear);
   intro_label.create(pages[0], {10, 20, page_width, 200});
   intro_label.style.set_style_color("default_back_color", clear);
   intro_label.style.set_style_alias("label_text_valign", "label_intro_text_valign");
@@ -103,9 +108,7 @@ void InstallerUI::build_pages(std::int32_t iw) {
 
   target_folder = find_asset_library(asset_library_value, asset_library_variable);
 
-  pages[1].create(root, {iw + 10, 50, page_width, page_height});
-  pages[1].set_visible(false);
-  pages[1].style.set_style_color("default_back_color", {0, 0, 1, 0});
+  create_page(1, {0, 0, 1, 0});
   summary_hint_label.create(pages[1], {0, 15, page_width, 40});
   summary_hint_label.style.set_style_color("default_back_color", clear_white);
   summary_hint_label.style.set_style_alias("label_text_valign", "label_intro_text_valign");
@@ -122,9 +125,7 @@ void InstallerUI::build_pages(std::int32_t iw) {
   summary_label.style.set_style_alias("label_text_valign", "label_path_text_valign");
   summary_scroll.set_target(&summary_label);
 
-  pages[2].create(root, {iw + 10, 50, page_width, page_height});
-  pages[2].set_visible(false);
-  pages[2].style.set_style_color("default_back_color", clear);
+  create_page(2, clear);
   install_headline.create(pages[2], {0, 0, page_width, 25});
   install_headline.style.set_style_color("default_back_color", clear_white);
   install_headline.style.set_style_alias("label_font_weight", "label_install_weight");
