@@ -260,3 +260,107 @@ TEST_F(scroll_bar_test, a_horizontal_bar_works_along_x_and_a_bar_without_buttons
   EXPECT_EQ(plain.thumb_rect(), (ui::rect{0, 0, 16, 16}));
   EXPECT_TRUE(of_kind(paint(plain), draw_kind::bitmap).empty());
 }
+
+TEST_F(scroll_bar_test, the_position_stays_within_0_and_the_range_whenever_the_bar_recomputes) {
+  bar.set_position(100, false);
+  content.set_bounds({0, -100, 180, 250});  // shrinks to fit while scrolled: range 0
+  EXPECT_EQ(bar.range(), 0);
+  EXPECT_EQ(offset(), 0);
+
+  content.set_bounds({0, 0, 180, 500});
+  bar.set_position(200, false);
+  content.set_bounds({0, -200, 180, 490});  // range 190; the thumb still fits inside the bar
+  EXPECT_EQ(offset(), -190);
+  EXPECT_EQ(bar.position(), 190);
+
+  content.set_bounds({0, 40, 180, 490});  // moved beyond the start from outside
+  EXPECT_EQ(offset(), 0);
+  content.set_bounds({0, std::numeric_limits<std::int32_t>::min(), 180, 490});  // and beyond the end
+  EXPECT_EQ(offset(), -190);
+  EXPECT_EQ(bar.thumb_rect().y + bar.thumb_rect().height, 184);  // the thumb ends at the second button
+}
+
+TEST_F(scroll_bar_test, a_bar_too_short_for_its_thumb_leaves_the_content_where_it_is_scrolled) {
+  bar.set_bounds({300, 50, 16, 20});  // two 16-high buttons: no track left
+  EXPECT_EQ(offset(), 0);
+  EXPECT_EQ(bar.ratio(), 0.0f);  // no room for the thumb to travel
+  wheel_at(50, 50, -120);
+  EXPECT_EQ(offset(), -60);
+  viewport.set_bounds({0, 0, 190, 300});  // every recompute keeps the content where it is
+  content.set_bounds({0, -60, 180, 520});
+  EXPECT_EQ(offset(), -60);
+  on_bar(8, 19, event_type::mouse_up);  // the second arrow still scrolls
+  EXPECT_EQ(offset(), -70);
+}
+
+TEST_F(scroll_bar_test, extents_beyond_the_int32_range_give_the_largest_range_instead_of_wrapping) {
+  constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+  viewport.set_bounds({0, 0, 200, -100});  // anchors can make a negative size
+  content.set_bounds({0, 0, 180, largest});
+  EXPECT_EQ(bar.range(), largest);
+  EXPECT_EQ(bar.thumb_rect(), (ui::rect{0, 16, 16, 16}));
+  bar.set_position(largest, false);
+  EXPECT_EQ(offset(), -largest);
+  EXPECT_EQ(bar.thumb_rect(), (ui::rect{0, 168, 16, 16}));
+
+  bar.set_bounds({300, 50, 16, 20});  // a track of -12 less the whole range
+  EXPECT_EQ(bar.thumb_rect(), (ui::rect{0, 16, 16, 16}));
+  EXPECT_EQ(offset(), -largest);
+}
+
+TEST_F(scroll_bar_test, hit_edges_count_as_inside_and_a_drag_ended_over_an_arrow_does_not_step) {
+  bar.set_position(100, false);  // thumb (0, 92, 16, 16)
+  on_bar(8, 108, event_type::mouse_down);  // the thumb's far edge grabs it
+  EXPECT_TRUE(bar.dragging());
+  on_bar(8, 190, event_type::mouse_up);  // the drag ends over the second arrow
+  EXPECT_FALSE(bar.dragging());
+  EXPECT_EQ(offset(), -100);
+  on_bar(8, 109, event_type::mouse_down);  // one past the thumb is the track: (109 - 16) / 0.76
+  EXPECT_EQ(offset(), -122);
+  on_bar(8, 16, event_type::mouse_up);  // the first button's far edge
+  EXPECT_EQ(offset(), -112);
+  on_bar(0, 184, event_type::mouse_up);  // the second button's near corner
+  EXPECT_EQ(offset(), -122);
+}
+
+TEST_F(scroll_bar_test, a_horizontal_bar_drags_jumps_and_follows_its_viewport_along_x) {
+  // Content 500 wide in a 100-wide viewport: range 400, thumb 16, ratio 152 / 400 = 0.38.
+  ui::GenericPanel strip_view, wide;
+  strip_view.create(win.root, {200, 0, 100, 40});
+  wide.create(strip_view, {0, 0, 500, 40});
+  ui::ScrollBar across;
+  across.orientation = ui::ScrollBar::horizontal;
+  across.create(win.root, {200, 260, 200, 16});
+  across.set_target(&wide);
+  const auto on_across = [&](int x, event_type code) { input_at(200 + x, 268, code); };
+
+  on_across(20, event_type::mouse_down);
+  EXPECT_EQ(across.drag_anchor(), (ui::point{20, 8}));
+  on_across(60, event_type::mouse_move);  // 40 / 0.38 = 105.3, snapped
+  EXPECT_EQ(wide.x(), -100);
+  on_across(63, event_type::mouse_move);  // 43 / 0.38 = 113.2
+  EXPECT_EQ(wide.x(), -110);
+  on_across(190, event_type::mouse_up);  // over the right arrow: only ends the drag
+  EXPECT_EQ(wide.x(), -110);
+
+  on_across(150, event_type::mouse_down);  // after the thumb: (150 - 16) / 0.38 = 352.6
+  EXPECT_EQ(wide.x(), -352);
+  on_across(30, event_type::mouse_down);  // before it: 30 / 0.38 = 78.9
+  EXPECT_EQ(wide.x(), -78);
+
+  across.set_position(400, false);
+  strip_view.set_bounds({200, 0, 150, 40});  // the content's end comes into view
+  EXPECT_EQ(wide.x(), -350);
+  EXPECT_EQ(across.range(), 350);
+  EXPECT_EQ(wide.y(), 0);
+}
+
+TEST_F(scroll_bar_test, asks_for_a_repaint_whenever_it_recomputes) {
+  platform.clear_repaints();
+  content.set_bounds({0, 0, 180, 600});
+  EXPECT_TRUE(repainted(bar));
+  viewport.set_bounds({0, 0, 200, 320});
+  EXPECT_TRUE(repainted(bar));
+  bar.set_target(nullptr);
+  EXPECT_TRUE(repainted(bar));
+}

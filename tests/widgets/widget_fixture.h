@@ -1,9 +1,9 @@
 #pragma once
 // A created window (client 400 x 300, at the screen's origin) on the
 // headless platform, with helpers that put the pointer at a client position
-// and dispatch input there, and that paint the whole window into the
-// recording backend. Theme overrides and the mouse capture are reset after
-// each test.
+// and dispatch input there, that paint the whole window into the recording
+// backend, and that tell whether a widget asked to be repainted. Theme
+// overrides and the mouse capture are reset after each test.
 
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/mouse_capture.h"
@@ -55,6 +55,19 @@ protected:
   }
   void key(ui::event_type code, std::int32_t virtual_key) {
     win.dispatch(code, static_cast<std::uint64_t>(virtual_key));
+  }
+
+  // Whether a repaint of the widget's whole area was asked for since the
+  // last call; forgets the requests either way.
+  bool repainted(const ui::widget& w) {
+    const ui::point at = w.window_origin();
+    const ui::edge_rect area{at.x, at.y, at.x + w.width(), at.y + w.height()};
+    const auto& requests = platform.repaints();
+    const bool found = std::any_of(requests.begin(), requests.end(), [&](const support::repaint_request& request) {
+      return request.target == w.window() && request.area == area;
+    });
+    platform.clear_repaints();
+    return found;
   }
 
   // Paints the whole window afresh and returns what the widget drew.

@@ -23,8 +23,26 @@ std::int32_t truncate(double value) {
   return static_cast<std::int32_t>(std::clamp(value, -limit, limit));
 }
 
+// A 64-bit result kept inside the int32 range.
+std::int32_t saturate(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
+
+// Edges count as inside; the far edges are summed in 64 bits so that a
+// rectangle reaching the end of the int32 range does not wrap.
 bool contains(const rect& area, point p) {
-  return p.x >= area.x && p.x <= area.x + area.width && p.y >= area.y && p.y <= area.y + area.height;
+  return p.x >= area.x && std::int64_t{p.x} <= std::int64_t{area.x} + area.width && p.y >= area.y &&
+         std::int64_t{p.y} <= std::int64_t{area.y} + area.height;
+}
+
+// A thumb or track along the bar's axis, from start, length long and
+// across wide, each kept inside the int32 range.
+rect along_axis(bool is_vertical, std::int64_t start, std::int64_t length, std::int64_t across) {
+  const std::int32_t s = saturate(start);
+  const std::int32_t l = saturate(length);
+  const std::int32_t a = saturate(across);
+  return is_vertical ? rect{0, s, a, l} : rect{s, 0, l, a};
 }
 
 bool is_left_button(const event_info& info) { return info.value == 0; }
@@ -111,36 +129,44 @@ void ScrollBar::move_target(std::int32_t offset) {
   }
 }
 
+// Sizes are taken in 64 bits, so content or bars near the int32 limits give
+// a range, thumb and ratio without wrapping. The position is kept in
+// [0, range]: content that shrank, a viewport that grew or an offset set
+// from outside moves the target back inside, and the target's moved event
+// brings the bar back here with the new position.
 void ScrollBar::recompute() {
   if (!has_axis()) {
     invalidate();
     return;
   }
   const bool is_vertical = orientation == vertical;
-  const std::int32_t along = is_vertical ? height() : width();
-  const std::int32_t across = is_vertical ? width() : height();
-  const std::int32_t button_length = buttons ? across : 0;
-  const std::int32_t track = along - 2 * button_length;
+  const std::int64_t along = is_vertical ? height() : width();
+  const std::int64_t across = is_vertical ? width() : height();
+  const std::int64_t button_length = buttons ? across : 0;
+  const std::int64_t track = along - 2 * button_length;
   if (target_ == nullptr) {
     range_ = 0;
     position_ = 0;
     ratio_ = 0.0f;
-    thumb_ = is_vertical ? rect{0, button_length, across, track} : rect{button_length, 0, track, across};
+    thumb_ = along_axis(is_vertical, button_length, track, across);
     invalidate();
     return;
   }
-  const auto extent = [is_vertical](const widget& w) { return is_vertical ? w.height() : w.width(); };
+  const auto extent = [is_vertical](const widget& w) -> std::int64_t { return is_vertical ? w.height() : w.width(); };
+  const auto offset = [this, is_vertical]() -> std::int64_t { return is_vertical ? target_->y() : target_->x(); };
   // A target without a parent has no viewport to scroll in: range 0.
   const widget* viewport = target_->parent() != nullptr ? target_->parent() : target_;
-  range_ = std::max(0, extent(*target_) - extent(*viewport));
-  position_ = -(is_vertical ? target_->y() : target_->x());
-  const std::int32_t length = std::max(across, track - range_);
-  ratio_ = range_ == 0 ? 0.0f : static_cast<float>(track - length) / static_cast<float>(range_);
-  const std::int32_t start = button_length + truncate(static_cast<float>(position_) * ratio_);
-  thumb_ = is_vertical ? rect{0, start, across, length} : rect{start, 0, length, across};
-  if (start + length > along) {
-    set_position(range_, false);
+  range_ = saturate(std::max<std::int64_t>(0, extent(*target_) - extent(*viewport)));
+  if (const std::int64_t p = -offset(); p < 0 || p > range_) {
+    move_target(saturate(-std::clamp<std::int64_t>(p, 0, range_)));
   }
+  position_ = saturate(-offset());
+  const std::int64_t length = std::max(across, track - range_);
+  // A bar too short for its thumb leaves it no room to travel: ratio 0.
+  const std::int64_t travel = track - length;
+  ratio_ = range_ == 0 || travel <= 0 ? 0.0f : static_cast<float>(travel) / static_cast<float>(range_);
+  const std::int64_t start = button_length + truncate(static_cast<float>(position_) * ratio_);
+  thumb_ = along_axis(is_vertical, start, length, across);
   invalidate();
 }
 
@@ -167,11 +193,13 @@ void ScrollBar::clamp() {
     const widget& viewport = *target_->parent();
     const rect t = target_->bounds();
     if (orientation == vertical) {
-      if (t.y + t.height < viewport.height() && t.y < 0) {
-        target_->set_bounds({t.x, std::min(viewport.height() - t.height, 0), t.width, t.height});
+      if (std::int64_t{t.y} + t.height < viewport.height() && t.y < 0) {
+        const std::int64_t y = std::min<std::int64_t>(std::int64_t{viewport.height()} - t.height, 0);
+        target_->set_bounds({t.x, saturate(y), t.width, t.height});
       }
-    } else if (t.x + t.width < viewport.width() && t.x < 0) {
-      target_->set_bounds({std::min(viewport.width() - t.width, 0), t.y, t.width, t.height});
+    } else if (std::int64_t{t.x} + t.width < viewport.width() && t.x < 0) {
+      const std::int64_t x = std::min<std::int64_t>(std::int64_t{viewport.width()} - t.width, 0);
+      target_->set_bounds({saturate(x), t.y, t.width, t.height});
     }
   }
   recompute();
@@ -185,8 +213,8 @@ void ScrollBar::on_mouse_down(const event_info& info) {
   if (contains(thumb_, m)) {
     dragging_ = true;
     set_mouse_capture(this);
-    const std::int32_t k = truncate(static_cast<float>(position_) * ratio_);
-    drag_anchor_ = {m.x - k, m.y - k};
+    const std::int64_t k = truncate(static_cast<float>(position_) * ratio_);
+    drag_anchor_ = {saturate(m.x - k), saturate(m.y - k)};
     window()->native().capture_mouse();
     return;
   }
@@ -197,9 +225,9 @@ void ScrollBar::on_mouse_down(const event_info& info) {
     return;
   }
   const bool is_vertical = orientation == vertical;
-  const std::int32_t p = is_vertical ? m.y : m.x;
-  const std::int32_t start = is_vertical ? thumb_.y : thumb_.x;
-  const std::int32_t length = is_vertical ? thumb_.height : thumb_.width;
+  const std::int64_t p = is_vertical ? m.y : m.x;
+  const std::int64_t start = is_vertical ? thumb_.y : thumb_.x;
+  const std::int64_t length = is_vertical ? thumb_.height : thumb_.width;
   if (p < start) {
     set_position(truncate(static_cast<float>(p) / ratio_), false);
   } else if (p > start + length) {
@@ -212,7 +240,8 @@ void ScrollBar::on_mouse_move() {
     return;
   }
   const point m = cursor_position(this);
-  const std::int32_t moved = orientation == vertical ? m.y - drag_anchor_.y : m.x - drag_anchor_.x;
+  const std::int64_t moved =
+      orientation == vertical ? std::int64_t{m.y} - drag_anchor_.y : std::int64_t{m.x} - drag_anchor_.x;
   set_position(truncate(static_cast<float>(moved) / ratio_), true);
 }
 
@@ -274,14 +303,14 @@ void ScrollBar::draw_thumb(renderer& target, const rect& thumb) {
   target.line_width = 1.0f;
   target.dotted = 0;
   if (orientation == vertical) {
-    const std::int32_t c = thumb.y + thumb.height / 2;
-    for (const std::int32_t y : {c - 3, c, c + 3}) {
-      target.draw_line({4, y}, {thumb.width - 4, y});
+    const std::int64_t c = std::int64_t{thumb.y} + thumb.height / 2;
+    for (const std::int64_t y : {c - 3, c, c + 3}) {
+      target.draw_line({4, saturate(y)}, {saturate(std::int64_t{thumb.width} - 4), saturate(y)});
     }
   } else {
-    const std::int32_t c = thumb.x + thumb.width / 2;
-    for (const std::int32_t x : {c - 3, c, c + 3}) {
-      target.draw_line({x, 4}, {x, thumb.height - 4});
+    const std::int64_t c = std::int64_t{thumb.x} + thumb.width / 2;
+    for (const std::int64_t x : {c - 3, c, c + 3}) {
+      target.draw_line({saturate(x), 4}, {saturate(x), saturate(std::int64_t{thumb.height} - 4)});
     }
   }
 }

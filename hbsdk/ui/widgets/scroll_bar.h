@@ -18,8 +18,10 @@
 //   release on a button     scrolls by one step (10) back or forth
 //   wheel on bar or target  scrolls by the wheel value (60 per notch)
 //
-// Every move of the content is clamped to [-range, 0]. The bar follows the
-// target's size and position and its parent's size. Setting another target
+// Every move of the content is clamped to [-range, 0], and whenever the bar
+// recomputes (the target or its parent resized, the target moved) a target
+// found outside that span is moved back to its nearer end. The bar follows
+// the target's size and position and its parent's size. Setting another target
 // first takes the bar's callbacks off the earlier target and its parent, and
 // a target that leaves its parent (or is destroyed) is let go.
 //
@@ -28,7 +30,8 @@
 //
 //   first button   (0, 0, W, W)          second button  (0, H - W, W, W)
 //   thumb length   max(W, H - 2L - range)
-//   ratio          (H - 2L - thumb length) / range, or 0 for range 0
+//   ratio          (H - 2L - thumb length) / range, or 0 for range 0 and
+//                  for a bar too short to let the thumb travel
 //   thumb          (0, L + int(position x ratio), W, thumb length)
 
 #include "hbsdk/ui/event_info.h"
