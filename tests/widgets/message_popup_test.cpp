@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -163,4 +164,29 @@ TEST(message_popup, without_an_owner_it_centres_on_the_screen) {
   ui::MessagePopup popup;
   popup.build(nullptr, "Notice", "Short message", ui::MessagePopup::ok);
   EXPECT_EQ(popup.native().client_rect(), (ui::rect{460, 460, 360, 104}));  // (1280 - 360) / 2, (1024 - 104) / 2
+}
+
+TEST_F(message_popup_test, a_title_or_message_that_is_not_utf8_is_shown_with_replacement_characters) {
+  popup.build(&owner, "Bad \xff title \xc3", "Bad \xfe message", ui::MessagePopup::ok);
+  EXPECT_TRUE(popup.is_created() && popup.first_button().is_created());
+  EXPECT_EQ(native_of(popup).title(), u"Bad \uFFFD title \uFFFD");
+  EXPECT_EQ(popup.title(), "Bad \xEF\xBF\xBD title \xEF\xBF\xBD");
+  EXPECT_EQ(popup.native().client_rect().width, 360);
+  popup.paint_tree(popup.root, {0, 0, 360, 104});
+  EXPECT_EQ(platform.drawing_of(popup).calls_of(popup.root).at(1).text, u"Bad \uFFFD message");
+  EXPECT_EQ(run([&] { post_click_on(popup.first_button()); }), 1);  // a whole, working pop-up
+}
+
+TEST_F(message_popup_test, lays_its_check_box_out_box_first_and_repaints_a_new_alignment) {
+  popup.build(&owner, "Exit Installer", "Short message", ui::MessagePopup::ok_cancel);
+  const ui::CheckBox& box = popup.check_box();
+  EXPECT_EQ(box.layout(), 0);
+  EXPECT_EQ(box.gap(), 5);
+  EXPECT_EQ(box.box_rect(), (ui::rect{0, 3, 14, 14}));  // laid out while it was 320 x 20
+  EXPECT_EQ(box.caption_rect().x, 19);
+
+  platform.clear_repaints();
+  popup.set_message_alignment(1);
+  const auto& requests = platform.repaints();
+  EXPECT_TRUE(std::count(requests.begin(), requests.end(), support::repaint_request{&popup, {0, 0, 360, 104}}) > 0);
 }

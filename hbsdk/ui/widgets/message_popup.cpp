@@ -1,10 +1,12 @@
 #include "hbsdk/ui/widgets/message_popup.h"
 
+#include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace hbsdk::ui {
 namespace {
@@ -24,14 +26,17 @@ void MessagePopup::build(window* owner, std::string_view title, std::string_view
   if (is_created()) {
     throw std::logic_error("the message popup is already built");
   }
+  // A title that is not valid UTF-8 is shown with U+FFFD for each bad
+  // sequence, as drawn text is, instead of failing half-way through the build.
+  std::string shown_title = filesystem::to_utf8(filesystem::to_wide_replacing(title));
   if (owner != nullptr) {
     parent = owner;
   }
+  create(shown_title, {0, 0, 400, 200});
   // Copies: the caller's text may be a temporary that dies before the popup.
-  title_ = title;
+  title_ = std::move(shown_title);
   message_ = message;
   type_ = type;
-  create(title_, {0, 0, 400, 200});
 
   root.style.set_style_color("default_back_color", popup_back_color);
   if (root.is_visible()) {

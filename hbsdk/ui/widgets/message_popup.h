@@ -16,7 +16,9 @@
 // message's size, it is max(360, tw + 40) wide and th + 90 high, and it is
 // centred on its owner. The buttons (100 x 30) sit 20 from the bottom right
 // corner, the second one rightmost; a single OK button takes the rightmost
-// place. The popup keeps its own copies of the title and the message.
+// place. The popup keeps its own copies of the title and the message; a
+// title that is not valid UTF-8 is kept and shown with U+FFFD in place of
+// each bad sequence.
 
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/geometry.h"
