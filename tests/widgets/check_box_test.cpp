@@ -140,3 +140,56 @@ TEST_F(check_box_test, a_hovered_focused_box_draws_the_hover_outline_and_the_foc
   EXPECT_TRUE(outlines[1].dotted);
   EXPECT_EQ(outlines[1].area, edges(82.5f, 3.5f, 13, 13));
 }
+
+TEST_F(check_box_test, every_change_of_state_asks_for_a_repaint) {
+  box.set_enabled(true);
+  platform.clear_repaints();
+  move_to(25, 105);
+  EXPECT_TRUE(repainted(box)) << "entered";
+  move_to(305, 105);
+  EXPECT_TRUE(repainted(box)) << "left";
+  win.set_focus(&box, ui::focus_reason::keyboard);
+  EXPECT_TRUE(repainted(box)) << "focus gained";
+  press(25, 105);  // already focused: the release alone toggles
+  platform.clear_repaints();
+  release(25, 105);
+  EXPECT_TRUE(repainted(box)) << "toggled by the mouse";
+  key(event_type::key_up, ui::virtual_key::space);
+  EXPECT_TRUE(repainted(box)) << "toggled by space";
+  box.set_layout(0, 5);
+  EXPECT_TRUE(repainted(box)) << "laid out";
+  box.set_text("abcd");
+  EXPECT_TRUE(repainted(box)) << "new caption";
+  box.style.set_style_color("checkbox_back_color", {0, 0, 0, 1});
+  EXPECT_TRUE(repainted(box)) << "style changed";
+  win.set_focus(&other, ui::focus_reason::keyboard);
+  EXPECT_TRUE(repainted(box)) << "focus lost";
+}
+
+TEST_F(check_box_test, the_outline_takes_the_styled_width_and_the_caption_keeps_its_colour_with_the_state_alpha) {
+  ui::replace_theme_overrides({{"checkbox_border_width", ui::style_value::from_float(2.5f)},
+                               {"checkbox_font_color", ui::style_value::from_color({0.2f, 0.4f, 0.6f, 0.3f})}});
+  auto calls = paint(box);
+  ASSERT_EQ(of_kind(calls, draw_kind::stroke_rect).size(), 1u);
+  EXPECT_EQ(of_kind(calls, draw_kind::stroke_rect)[0].width, 2.5f);
+  EXPECT_EQ(of_kind(calls, draw_kind::text).at(0).colour, (ui::color{0.2f, 0.4f, 0.6f, 0.5f}));  // disabled
+  box.set_enabled(true);
+  win.set_focus(&box, ui::focus_reason::keyboard);
+  calls = paint(box);
+  const auto outlines = of_kind(calls, draw_kind::stroke_rect);
+  ASSERT_EQ(outlines.size(), 2u);
+  EXPECT_EQ(outlines[0].width, 2.5f);
+  EXPECT_EQ(outlines[1].width, 1.0f);  // the dotted focus outline is always 1 wide
+  EXPECT_EQ(of_kind(calls, draw_kind::text).at(0).colour, (ui::color{0.2f, 0.4f, 0.6f, 1.0f}));
+}
+
+TEST_F(check_box_test, a_three_frame_strip_has_no_hover_frames) {
+  ui::replace_theme_overrides({{"checkbox_image", strip(3)}});
+  box.style.set_style_alias("checkbox_image", "checkbox_image");
+  EXPECT_EQ(box.box_size(), (ui::size{14, 9}));
+  box.set_enabled(true);
+  move_to(25, 105);
+  EXPECT_EQ(frame_top(), 0.0f);  // hovered, unchecked
+  box.checked = true;
+  EXPECT_EQ(frame_top(), 9.0f);  // hovered, checked
+}

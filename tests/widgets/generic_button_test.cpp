@@ -138,3 +138,43 @@ TEST_F(button_test, a_change_of_the_picture_key_reloads_it_and_other_keys_leave_
   paint(button);
   EXPECT_EQ(button.picture_rect(), (ui::rect{43, 8, 14, 14}));
 }
+
+TEST_F(button_test, every_change_of_state_asks_for_a_repaint) {
+  win.set_focus(&button, ui::focus_reason::keyboard);
+  EXPECT_TRUE(repainted(button)) << "focus gained";
+  move_to(60, 50);
+  EXPECT_TRUE(repainted(button)) << "entered";
+  press(60, 50);  // already focused: only the press changes
+  EXPECT_TRUE(repainted(button)) << "pressed";
+  release(60, 50);
+  EXPECT_TRUE(repainted(button)) << "released";
+  move_to(210, 50);
+  EXPECT_TRUE(repainted(button)) << "left";
+  button.toggle_mode = true;
+  key(event_type::key_down, ui::virtual_key::enter);
+  EXPECT_TRUE(repainted(button)) << "toggled by Enter";
+  button.style.set_style_alias("button_back_image", "other_strip");
+  EXPECT_TRUE(repainted(button)) << "picture key changed";
+  win.set_focus(&other, ui::focus_reason::keyboard);
+  EXPECT_TRUE(repainted(button)) << "focus lost";
+}
+
+TEST_F(button_test, a_hovered_button_draws_its_hover_border_and_caption_colours) {
+  // Every colour differs from its default, so a key read in the wrong state shows.
+  constexpr ui::color normal_border{0.1f, 0.2f, 0.3f, 0.4f};
+  constexpr ui::color hover_border{0.5f, 0.6f, 0.7f, 0.8f};
+  constexpr ui::color caption{0.3f, 0.1f, 0.1f, 0.9f};
+  constexpr ui::color hover_caption{0.1f, 0.3f, 0.1f, 0.7f};
+  button.style.set_style_color("button_border_color_normal", normal_border);
+  button.style.set_style_color("button_border_color_hover", hover_border);
+  button.style.set_style_color("button_font_color", caption);
+  button.style.set_style_color("button_font_color_hover", hover_caption);
+  auto calls = paint(button);
+  EXPECT_EQ(calls.at(1).colour, normal_border);
+  EXPECT_EQ(calls.at(2).colour, caption);
+  move_to(60, 50);
+  calls = paint(button);
+  EXPECT_EQ(calls.at(1).colour, hover_border);
+  EXPECT_EQ(calls.at(1).width, 1.0f);
+  EXPECT_EQ(calls.at(2).colour, hover_caption);
+}
