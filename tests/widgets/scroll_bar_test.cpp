@@ -347,6 +347,11 @@ TEST_F(scroll_bar_test, a_horizontal_bar_drags_jumps_and_follows_its_viewport_al
   EXPECT_EQ(wide.x(), -352);
   on_across(30, event_type::mouse_down);  // before it: 30 / 0.38 = 78.9
   EXPECT_EQ(wide.x(), -78);
+  on_across(61, event_type::mouse_down);  // the thumb (45 to 61) grabbed at its far edge
+  EXPECT_TRUE(across.dragging());
+  on_across(61, event_type::mouse_up);
+  on_across(16, event_type::mouse_up);  // the left button's far edge
+  EXPECT_EQ(wide.x(), -68);
 
   across.set_position(400, false);
   strip_view.set_bounds({200, 0, 150, 40});  // the content's end comes into view

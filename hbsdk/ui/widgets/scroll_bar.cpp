@@ -187,23 +187,9 @@ void ScrollBar::scroll_by(std::int32_t delta) {
 }
 
 // The viewport was resized: content whose far end now lies inside it while
-// its start is scrolled away is pulled back so its end meets the viewport's.
-void ScrollBar::clamp() {
-  if (target_ != nullptr && target_->parent() != nullptr && has_axis()) {
-    const widget& viewport = *target_->parent();
-    const rect t = target_->bounds();
-    if (orientation == vertical) {
-      if (std::int64_t{t.y} + t.height < viewport.height() && t.y < 0) {
-        const std::int64_t y = std::min<std::int64_t>(std::int64_t{viewport.height()} - t.height, 0);
-        target_->set_bounds({t.x, saturate(y), t.width, t.height});
-      }
-    } else if (std::int64_t{t.x} + t.width < viewport.width() && t.x < 0) {
-      const std::int64_t x = std::min<std::int64_t>(std::int64_t{viewport.width()} - t.width, 0);
-      target_->set_bounds({saturate(x), t.y, t.width, t.height});
-    }
-  }
-  recompute();
-}
+// its start is scrolled away has a position beyond the new range, and the
+// recompute pulls it back so its end meets the viewport's.
+void ScrollBar::clamp() { recompute(); }
 
 void ScrollBar::on_mouse_down(const event_info& info) {
   if (!is_left_button(info) || !has_axis()) {
