@@ -74,3 +74,11 @@ TEST_F(text_label_test, rich_mode_draws_a_ready_document_in_the_label_rectangle)
   EXPECT_FALSE(label.rich());
   EXPECT_EQ(of_kind(paint(label), draw_kind::text).at(0).text, u"plain");
 }
+
+TEST_F(text_label_test, new_text_and_style_changes_ask_for_a_repaint) {
+  platform.clear_repaints();
+  label.set_text("Hello", false);  // the size stays: only the label's own request repaints it
+  EXPECT_TRUE(repainted(label)) << "new text";
+  label.style.set_style_color("label_font_color", {0.2f, 0.4f, 0.6f, 1});
+  EXPECT_TRUE(repainted(label)) << "style changed";
+}
