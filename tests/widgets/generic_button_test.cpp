@@ -138,3 +138,15 @@ TEST_F(button_test, a_change_of_the_picture_key_reloads_it_and_other_keys_leave_
   paint(button);
   EXPECT_EQ(button.picture_rect(), (ui::rect{43, 8, 14, 14}));
 }
+
+TEST_F(button_test, a_held_enter_clicks_once_and_its_repeats_do_nothing) {
+  const std::uint64_t enter = static_cast<std::uint64_t>(ui::virtual_key::enter);
+  win.set_focus(&button, ui::focus_reason::keyboard);
+  win.dispatch_key_down(enter, false);
+  win.dispatch_key_down(enter, true);
+  win.dispatch_key_down(enter, true);
+  EXPECT_EQ(clicks.size(), 1u);
+  EXPECT_FALSE(win.key_repeat());  // only while the repeat is dispatched
+  win.dispatch_key_down(enter, false);  // pressed again
+  EXPECT_EQ(clicks.size(), 2u);
+}

@@ -17,6 +17,10 @@
 // centred on its owner. The buttons (100 x 30) sit 20 from the bottom right
 // corner, the second one rightmost; a single OK button takes the rightmost
 // place. The popup keeps its own copies of the title and the message.
+//
+// Keys: Tab moves between the buttons; Enter or Space presses the focused
+// one (once per press); Escape closes the popup with 0, the second button's
+// answer. The owner may give the focus to one button before running it.
 
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/geometry.h"
@@ -45,6 +49,9 @@ public:
   // How the message lines are aligned: 0 leading, 1 centre, 2 trailing,
   // anything else centre. Leading unless set.
   void set_message_alignment(std::int32_t alignment);
+  // Focuses the first (1) or second (2) button when the popup has it;
+  // anything else changes nothing.
+  void focus_button(std::int32_t which);
 
   const std::string& title() const noexcept { return title_; }
   const std::string& message() const noexcept { return message_; }
@@ -58,6 +65,7 @@ private:
   void lay_out();
   void paint_message();
   void on_button(const event_info& info);
+  void on_key_down(const event_info& info);
   void place_button(GenericButton& button, const rect& bounds, std::string_view caption);
 
   GenericButton first_button_;
