@@ -126,10 +126,6 @@ void MessagePopup::on_button(const event_info& info) {
   }
 }
 
-}  // namespace hbsdk::ui
-
-namespace hbsdk::ui {
-
 void MessagePopup::focus_button(std::int32_t which) {
   GenericButton* button = which == 1 ? &first_button_ : which == 2 ? &second_button_ : nullptr;
   if (button != nullptr && button->window() == this) {
