@@ -277,7 +277,7 @@ void InstallerUI::on_key_down(const ui::event_info& event) {
     return;
   }
   const auto key = static_cast<std::int32_t>(event.value);
-  const auto press = [this](InstallerButton& button) {
+  const auto press = [](InstallerButton& button) {
     if (button.is_enabled() && button.is_visible()) {
       ui::fire(&button, event_type::clicked, 0);
     }
