@@ -2,15 +2,20 @@
 
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
+#include "hbsdk/ui/virtual_key.h"
 #include "hbsdk/ui/window.h"
 
 namespace installer {
 namespace ui = hbsdk::ui;
 
 InstallerButton::InstallerButton() {
+  tab_stop = true;
   ui::connect(this, ui::event_type::paint, this, &InstallerButton::paint);
   ui::connect(this, ui::event_type::mouse_enter, this, &InstallerButton::hover_on);
   ui::connect(this, ui::event_type::mouse_leave, this, &InstallerButton::hover_off);
+  ui::connect(this, ui::event_type::focus_gained, this, &InstallerButton::on_focus_changed);
+  ui::connect(this, ui::event_type::focus_lost, this, &InstallerButton::on_focus_changed);
+  ui::connect(this, ui::event_type::key_down, this, &InstallerButton::on_key_down);
   border_color = border_normal;
 }
 
@@ -22,6 +27,26 @@ void InstallerButton::hover_on() {
 void InstallerButton::hover_off() {
   border_color = border_normal;
   invalidate();
+}
+
+// Only the focus outline depends on the focus, and only once the keyboard
+// has been used: before that a focus change repaints nothing.
+void InstallerButton::on_focus_changed() {
+  if (window() != nullptr && window()->keyboard_cues()) {
+    invalidate();
+  }
+}
+
+void InstallerButton::on_key_down(const ui::event_info& info) {
+  const bool press = info.value == static_cast<std::uint64_t>(ui::virtual_key::enter) ||
+                     info.value == static_cast<std::uint64_t>(ui::virtual_key::space);
+  if (press && !window()->key_repeat()) {
+    ui::fire(this, ui::event_type::clicked, 0);
+  }
+}
+
+bool InstallerButton::shows_focus_cue() const {
+  return window() != nullptr && window()->keyboard_cues() && window()->focused() == this && is_enabled();
 }
 
 // A paint while disabled puts the border back to normal, so a button that was
@@ -42,6 +67,12 @@ void InstallerButton::paint() {
   r.line_width = 1.0f;
   r.dotted = 0;
   r.draw_rectangle({0, 0, width(), height()});
+  if (shows_focus_cue()) {
+    r.line_color = border_hover;
+    r.dotted = 1;
+    r.draw_rectangle({focus_inset, focus_inset, width() - 2 * focus_inset, height() - 2 * focus_inset});
+    r.dotted = 0;
+  }
   r.set_font("Tahoma", 11.0f, 0, 0);
   r.set_text_alignment(1, 0);
   if (!text.empty()) {

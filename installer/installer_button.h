@@ -2,13 +2,20 @@
 // The wizard's push button (Back, Next, Cancel): a flat dark box with a
 // one-unit border and a centred caption. The border lightens while the mouse
 // is over it; a disabled button is drawn darker with a half-transparent
-// caption. It has no click logic: the owner connects to its mouse_up event
-// and decides what a release over it means. Its colours are fixed; it reads
-// no style keys.
+// caption. Its colours are fixed; it reads no style keys.
+//
+// The owner connects to its mouse_up event and decides what a release over
+// it means. The button is also a Tab stop: Enter or Space going down while it
+// has the focus fires clicked on it (once per press: auto-repeats of a held
+// key do nothing). Once the keyboard has been used in its window, the
+// focused button shows a dotted outline inside its border, 4 units in, in
+// the hover border's colour; before that it looks the same focused or not.
 
 #include "hbsdk/ui/color.h"
+#include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/widget.h"
 
+#include <cstdint>
 #include <string>
 
 namespace installer {
@@ -28,11 +35,19 @@ public:
   static constexpr hbsdk::ui::color fill_disabled{0.157f, 0.157f, 0.157f, 1.0f};
   static constexpr hbsdk::ui::color caption_enabled{0.831f, 0.831f, 0.831f, 1.0f};
   static constexpr hbsdk::ui::color caption_disabled{0.831f, 0.831f, 0.831f, 0.5f};
+  // How far inside the border the focus outline runs.
+  static constexpr std::int32_t focus_inset = 4;
+
+  // Whether the focus outline is drawn now: focused, enabled, and the
+  // keyboard used in the window.
+  bool shows_focus_cue() const;
 
 private:
   void paint();
   void hover_on();
   void hover_off();
+  void on_focus_changed();
+  void on_key_down(const hbsdk::ui::event_info& info);
 };
 
 }  // namespace installer

@@ -3,12 +3,14 @@
 #include "hbsdk/filesystem/display_text.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
+#include "hbsdk/ui/virtual_key.h"
 #include "hbsdk/ui/widgets/message_popup.h"
 #include "installer/asset_library.h"
 #include "installer/install_status.h"
 #include "installer/installer_theme.h"
 #include "resources/embedded.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -68,7 +70,9 @@ InstallerUI::InstallerUI(install_steps steps) : system(std::move(steps)) {
   set_button_text(cancel_button, "Cancel");
   for (InstallerButton* button : {&back_button, &next_button, &cancel_button}) {
     ui::connect(button, event_type::mouse_up, this, &InstallerUI::on_button);
+    ui::connect(button, event_type::clicked, this, &InstallerUI::on_button);
   }
+  ui::connect(this, event_type::key_down, this, &InstallerUI::on_key_down);
   show_page(0);
 }
 
@@ -167,6 +171,9 @@ void InstallerUI::show_page(std::uint32_t index) {
   pages[current_page].set_visible(false);
   pages[index].set_visible(true);
   current_page = index;
+  // The page gives the focus to its default button: Next, or Cancel while
+  // installing (it turns into Finish there).
+  set_focus(index < 2 ? &next_button : &cancel_button, ui::focus_reason::popup_default);
 }
 
 // Acts on a release of any mouse button over an enabled button; where the
@@ -183,6 +190,7 @@ void InstallerUI::on_button(const ui::event_info& event) {
     }
     ui::MessagePopup confirmation;
     confirmation.build(this, "Exit Installer", pack("Are you sure you want to cancel ", " installation?"), 1);
+    confirmation.focus_button(2);  // Cancel: keep installing
     const std::int32_t answer = confirmation.run_modal();
     if (answer != 0) {
       close(answer);
@@ -230,20 +238,96 @@ void InstallerUI::on_tick() {
 void InstallerUI::finish_run(std::int32_t status) {
   if (status == install_status::succeeded) {
     install_headline.set_text(pack("", " was successfully installed."), false);
-    set_button_text(cancel_button, "Finish");
-    finished = true;
+    show_finish();
     return;
   }
   // Yes and No need a question to answer: the pop-up asks one.
   ui::MessagePopup question;
   question.build(this, "Failed to install", pack("", " could not be installed.\n\nDo you want to try again?"), 2);
+  question.focus_button(1);  // Yes: try again
   if (question.run_modal() == 1) {
     start_install();  // the next tick shows the new run
     return;
   }
   install_headline.set_text(pack("Some components of ", " were not correctly installed."), false);
+  show_finish();
+}
+
+void InstallerUI::show_finish() {
   set_button_text(cancel_button, "Finish");
   finished = true;
+  set_focus(&cancel_button, ui::focus_reason::popup_default);
+}
+
+bool InstallerUI::is_wizard_button(const ui::widget* candidate) const {
+  return candidate == &back_button || candidate == &next_button || candidate == &cancel_button;
+}
+
+// Keys the page acts on whichever widget has the focus; the focused button
+// has already had the key (Enter and Space press it). A held key's repeats
+// do nothing.
+//
+//   Escape                     Cancel (its question), or Finish at the end
+//   Enter, no button focused   Next when it is enabled, else Finish at the end
+//   Up, Down                   summary page: scrolls the folder text by a step
+//   Page Up, Page Down         summary page: by the panel's height less a step
+//   Home, End                  summary page: to the start or the end
+void InstallerUI::on_key_down(const ui::event_info& event) {
+  if (key_repeat()) {
+    return;
+  }
+  const auto key = static_cast<std::int32_t>(event.value);
+  const auto press = [](InstallerButton& button) {
+    if (button.is_enabled() && button.is_visible()) {
+      ui::fire(&button, event_type::clicked, 0);
+    }
+  };
+  if (key == ui::virtual_key::escape) {
+    press(cancel_button);
+    return;
+  }
+  if (key == ui::virtual_key::enter) {
+    const ui::widget* target = focused();
+    if (is_wizard_button(target) && target->is_enabled()) {
+      return;
+    }
+    if (next_button.is_enabled()) {
+      press(next_button);
+    } else if (finished) {
+      press(cancel_button);
+    }
+    return;
+  }
+  if (current_page == 1) {
+    scroll_summary(key);
+  }
+}
+
+void InstallerUI::scroll_summary(std::int32_t key) {
+  const std::int32_t step = summary_scroll.step();
+  const std::int32_t page = std::max(step, summary_panel.height() - step);
+  switch (key) {
+    case ui::virtual_key::up:
+      summary_scroll.scroll_by(step);
+      break;
+    case ui::virtual_key::down:
+      summary_scroll.scroll_by(-step);
+      break;
+    case ui::virtual_key::page_up:
+      summary_scroll.scroll_by(page);
+      break;
+    case ui::virtual_key::page_down:
+      summary_scroll.scroll_by(-page);
+      break;
+    case ui::virtual_key::home:
+      summary_scroll.set_position(0, false);
+      break;
+    case ui::virtual_key::end:
+      summary_scroll.set_position(summary_scroll.range(), false);
+      break;
+    default:
+      break;
+  }
 }
 
 void InstallerUI::paint_background() {

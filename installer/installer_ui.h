@@ -12,6 +12,13 @@
 //   2     disabled  disabled  asks while installing; "Finish" once the
 //                             outcome is final, which closes at once
 //
+// Keyboard: Tab and Shift+Tab move among the enabled buttons; Enter or Space
+// presses the focused one; Enter with no button focused presses Next (or
+// Finish); Escape acts as Cancel (or Finish). Showing a page focuses Next
+// (Cancel on the installing page, which becomes Finish); the pop-ups open on
+// their safe answer (Cancel in the exit question, Yes in the retry
+// question). The arrow, page and Home/End keys scroll the summary.
+//
 // The title bar's close box ends the wizard on every page without asking.
 // Destroying the wizard waits for a running worker, so the process never
 // ends in the middle of writing files.
@@ -66,6 +73,11 @@ private:
   void build_pages(std::int32_t image_width);
   void set_button_text(InstallerButton& button, const std::string& text);
   bool confirm_cancel();
+  void on_key_down(const hbsdk::ui::event_info& event);
+  void scroll_summary(std::int32_t key);
+  bool is_wizard_button(const hbsdk::ui::widget* candidate) const;
+  // The outcome is final: Cancel becomes Finish and takes the focus.
+  void show_finish();
   // The run is over: stop watching it and show its outcome.
   void finish_run(std::int32_t status);
   void stop_polling();

@@ -93,6 +93,19 @@ public:
   // widget under the pointer has a list for it, mouse_down otherwise.
   bool dispatch_double_click(std::uint64_t button);
 
+  // A key going down, as the native window delivers it: marks the keyboard
+  // as used (see keyboard_cues) and dispatches key_down; repeated tells
+  // whether it is the platform's auto-repeat of a key held down.
+  void dispatch_key_down(std::uint64_t key, bool repeated);
+  // True while a key_down that only repeats a held key is being dispatched;
+  // controls that act once per press ignore those.
+  bool key_repeat() const noexcept { return key_repeat_; }
+  // Whether a key has gone down in this window. Focus cues that follow the
+  // desktop rule stay hidden until then; the whole window is repainted when
+  // this turns on.
+  bool keyboard_cues() const noexcept { return keyboard_cues_; }
+  void show_keyboard_cues();
+
   widget* focused() const noexcept { return focused_; }
   widget* hovered() const noexcept { return hovered_; }
   // Every widget created in this window, in creation order, the root first.
@@ -153,6 +166,8 @@ private:
   rect tooltip_area_;
   std::int32_t result_ = 0;
   point paint_origin_;
+  bool key_repeat_ = false;
+  bool keyboard_cues_ = false;
 };
 
 }  // namespace hbsdk::ui

@@ -8,6 +8,9 @@
 namespace hbsdk::ui {
 namespace {
 
+// Bit 30 of a key message's lparam: the key was already down (auto-repeat).
+constexpr std::int64_t key_was_down_bit = std::int64_t{1} << 30;
+
 std::int32_t low_word(std::int64_t value) { return static_cast<std::int32_t>(value & 0xFFFF); }
 std::int32_t high_word(std::int64_t value) { return static_cast<std::int32_t>((value >> 16) & 0xFFFF); }
 std::int32_t signed_high_word(std::uint64_t value) {
@@ -77,7 +80,7 @@ std::optional<std::int64_t> handle_message(native_window& target, const window_m
       }
       return 0;
     case message::key_down:
-      owner.dispatch(event_type::key_down, m.wparam);
+      owner.dispatch_key_down(m.wparam, (m.lparam & key_was_down_bit) != 0);
       return 0;
     case message::key_up:
       owner.dispatch(event_type::key_up, m.wparam);

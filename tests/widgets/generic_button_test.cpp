@@ -178,3 +178,15 @@ TEST_F(button_test, a_hovered_button_draws_its_hover_border_and_caption_colours)
   EXPECT_EQ(calls.at(1).width, 1.0f);
   EXPECT_EQ(calls.at(2).colour, hover_caption);
 }
+
+TEST_F(button_test, a_held_enter_clicks_once_and_its_repeats_do_nothing) {
+  const std::uint64_t enter = static_cast<std::uint64_t>(ui::virtual_key::enter);
+  win.set_focus(&button, ui::focus_reason::keyboard);
+  win.dispatch_key_down(enter, false);
+  win.dispatch_key_down(enter, true);
+  win.dispatch_key_down(enter, true);
+  EXPECT_EQ(clicks.size(), 1u);
+  EXPECT_FALSE(win.key_repeat());  // only while the repeat is dispatched
+  win.dispatch_key_down(enter, false);  // pressed again
+  EXPECT_EQ(clicks.size(), 2u);
+}

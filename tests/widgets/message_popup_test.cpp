@@ -190,3 +190,44 @@ TEST_F(message_popup_test, lays_its_check_box_out_box_first_and_repaints_a_new_a
   const auto& requests = platform.repaints();
   EXPECT_TRUE(std::count(requests.begin(), requests.end(), support::repaint_request{&popup, {0, 0, 360, 104}}) > 0);
 }
+
+namespace {
+std::uint64_t vk(std::int32_t key) { return static_cast<std::uint64_t>(key); }
+constexpr std::int64_t repeat_bit = std::int64_t{1} << 30;
+}  // namespace
+
+TEST_F(message_popup_test, keys_escape_answers_as_the_second_button_and_space_presses_the_focused_one) {
+  popup.build(&owner, "Exit Installer", "Really?", ui::MessagePopup::ok_cancel);
+  popup.focus_button(2);
+  EXPECT_EQ(popup.focused(), &popup.second_button());
+  // Space on the focused first button answers 1, once Tab has moved there.
+  EXPECT_EQ(run([&] {
+              platform.post(popup, {ui::message::character, 9, 0});
+              platform.post(popup, {ui::message::key_down, vk(ui::virtual_key::space), 0});
+            }),
+            1);
+  popup.focus_button(1);
+  EXPECT_EQ(popup.focused(), &popup.first_button());
+  // Escape answers 0 even with the first button focused.
+  EXPECT_EQ(run([&] { platform.post(popup, {ui::message::key_down, vk(ui::virtual_key::escape), 0}); }), 0);
+  // Repeats of a key held since before the popup opened press nothing; the
+  // loop ends only at the close box.
+  EXPECT_EQ(run([&] {
+              platform.post(popup, {ui::message::key_down, vk(ui::virtual_key::enter), repeat_bit});
+              platform.post(popup, {ui::message::key_down, vk(ui::virtual_key::space), repeat_bit});
+              platform.post(popup, {ui::message::key_down, vk(ui::virtual_key::escape), repeat_bit});
+              platform.post(popup, {ui::message::close, 0, 0});
+            }),
+            0);
+  EXPECT_EQ(popup.result(), 0);
+}
+
+TEST_F(message_popup_test, focus_button_takes_only_a_button_the_popup_has) {
+  popup.build(&owner, "Notice", "Done", ui::MessagePopup::ok);
+  ui::widget* before = popup.focused();
+  popup.focus_button(2);  // an OK popup has no second button
+  popup.focus_button(0);
+  EXPECT_EQ(popup.focused(), before);
+  popup.focus_button(1);
+  EXPECT_EQ(popup.focused(), &popup.first_button());
+}

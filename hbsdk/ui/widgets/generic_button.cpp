@@ -61,9 +61,10 @@ void GenericButton::on_mouse_up() {
   fire(this, event_type::clicked, toggled_ ? 1 : 0);
 }
 
-// Enter clicks the focused button; it leaves pressed as it is.
+// Enter clicks the focused button once per press (the auto-repeats of a
+// held Enter do nothing); it leaves pressed as it is.
 void GenericButton::on_key_down(const event_info& info) {
-  if (info.value != static_cast<std::uint64_t>(virtual_key::enter)) {
+  if (info.value != static_cast<std::uint64_t>(virtual_key::enter) || window()->key_repeat()) {
     return;
   }
   if (toggle_mode) {

@@ -3,6 +3,7 @@
 #include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
+#include "hbsdk/ui/virtual_key.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -43,6 +44,7 @@ void MessagePopup::build(window* owner, std::string_view title, std::string_view
     root.invalidate();
   }
   connect(&root, event_type::paint, this, &MessagePopup::paint_message);
+  connect(this, event_type::key_down, this, &MessagePopup::on_key_down);
 
   // The check box row stays hidden and 0 high: nothing shows it.
   check_box_.create(root, {20, 50, 320, 20});
@@ -126,6 +128,30 @@ void MessagePopup::on_button(const event_info& info) {
     close(1);
   } else if (info.sender == &second_button_) {
     close(0);
+  }
+}
+
+void MessagePopup::focus_button(std::int32_t which) {
+  GenericButton* button = which == 1 ? &first_button_ : which == 2 ? &second_button_ : nullptr;
+  if (button != nullptr && button->window() == this) {
+    set_focus(button, focus_reason::popup_default);
+  }
+}
+
+// Runs after the focused widget had the key: Enter has already pressed a
+// focused button. Space presses it here; Escape answers as the second button.
+void MessagePopup::on_key_down(const event_info& info) {
+  if (key_repeat()) {
+    return;
+  }
+  if (info.value == static_cast<std::uint64_t>(virtual_key::escape)) {
+    close(0);
+    return;
+  }
+  widget* target = focused();
+  const bool on_button = target == &first_button_ || target == &second_button_;
+  if (info.value == static_cast<std::uint64_t>(virtual_key::space) && on_button && target->is_enabled()) {
+    fire(target, event_type::clicked, 0);
   }
 }
 

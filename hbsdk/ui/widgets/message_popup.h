@@ -19,6 +19,10 @@
 // place. The popup keeps its own copies of the title and the message; a
 // title that is not valid UTF-8 is kept and shown with U+FFFD in place of
 // each bad sequence.
+//
+// Keys: Tab moves between the buttons; Enter or Space presses the focused
+// one (once per press); Escape closes the popup with 0, the second button's
+// answer. The owner may give the focus to one button before running it.
 
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/geometry.h"
@@ -47,6 +51,9 @@ public:
   // How the message lines are aligned: 0 leading, 1 centre, 2 trailing,
   // anything else centre. Leading unless set.
   void set_message_alignment(std::int32_t alignment);
+  // Focuses the first (1) or second (2) button when the popup has it;
+  // anything else changes nothing.
+  void focus_button(std::int32_t which);
 
   const std::string& title() const noexcept { return title_; }
   const std::string& message() const noexcept { return message_; }
@@ -60,6 +67,7 @@ private:
   void lay_out();
   void paint_message();
   void on_button(const event_info& info);
+  void on_key_down(const event_info& info);
   void place_button(GenericButton& button, const rect& bounds, std::string_view caption);
 
   GenericButton first_button_;
