@@ -37,7 +37,8 @@ bytes sample_archive() {
 }
 
 extract_code extract(const bytes& archive, const stdfs::path& target) {
-  return static_cast<extract_code>(installer::extract_archive(archive.data(), archive.size(), fs::from_std_path(target)));
+  const auto code = installer::extract_archive(archive.data(), archive.size(), fs::from_std_path(target));
+  return static_cast<extract_code>(code);
 }
 
 int open_descriptors() {

@@ -46,8 +46,9 @@ std::optional<file_id> id_of(HANDLE handle) {
 }
 
 std::optional<file_id> id_of(const stdfs::path& path) {
-  HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  constexpr DWORD share_all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, share_all, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   const auto id = id_of(handle);
   CloseHandle(handle);
@@ -102,7 +103,9 @@ BOOL WINAPI pretend_file_information(HANDLE handle, FILE_INFO_BY_HANDLE_CLASS ki
     info->FileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     info->ReparseTag = IO_REPARSE_TAG_MOUNT_POINT;
   }
-  if (kind == FileStandardInfo && listed(answers.linked, handle)) static_cast<FILE_STANDARD_INFO*>(buffer)->NumberOfLinks = 2;
+  if (kind == FileStandardInfo && listed(answers.linked, handle)) {
+    static_cast<FILE_STANDARD_INFO*>(buffer)->NumberOfLinks = 2;
+  }
   return TRUE;
 }
 
