@@ -2,7 +2,7 @@
 # emulator that runs Windows executables when they are cross-compiled here.
 if(WIN32)
   set(HB_PLATFORM win32)
-  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0603)
 else()
   set(HB_PLATFORM posix)
 endif()

@@ -35,12 +35,9 @@ struct file_times {
 // Sets the creation and last-write times of an existing file and leaves its
 // last-access time alone. POSIX systems cannot set a creation time: only the
 // last-write time is set there. A time the platform cannot represent is left
-// unchanged. False when the file could not be opened or stamped.
+// unchanged. False when the file could not be opened or stamped. Goes by
+// name: extraction stamps through the handle of output_file instead.
 bool stamp_file_times(const file_path& path, std::uint64_t creation, std::uint64_t last_write);
-// The same for the file called name inside folder. A link at name is not
-// followed, and its own times are left alone (false).
-bool stamp_file_times(const directory_handle& folder, std::u16string_view name, std::uint64_t creation,
-                      std::uint64_t last_write);
 
 // The creation and last-write times of a file, or nothing when they cannot be
 // read or lie before 1970. POSIX systems give the last-write time for both,
@@ -60,13 +57,20 @@ public:
 
   bool open(const file_path& path);
   // Opens the file called name (one path component) inside folder the same
-  // way, but never through a link: when one stands at name, nothing is
-  // created, truncated or written (link). Anything there but a plain file is
-  // failed.
+  // way, but never through a link: when a symbolic link or other reparse
+  // point stands at name, or a file that has other hard links (its data is
+  // also another file's), nothing is created, truncated or written (link).
+  // The link count is read from the open handle before truncating, so a link
+  // made later can only lead to this file. Anything there but a plain file
+  // is failed.
   open_result open_in(const directory_handle& folder, std::u16string_view name);
   bool is_open() const noexcept { return handle_ != closed; }
   // Writes every byte; false on any failure (a full disk among them).
   bool write(const std::uint8_t* data, std::size_t size);
+  // Sets the times of the open file as stamp_file_times does, through this
+  // handle, so they land on the file written whatever stands at its name now.
+  // Called after the last write; closing then keeps these times.
+  bool stamp_times(std::uint64_t creation, std::uint64_t last_write);
   // Closes the file; false when the system reports a failure. A file that is
   // not open closes successfully.
   bool close();

@@ -99,10 +99,12 @@ extract_code archive_extractor::extract_file(target_folder& target, const archiv
     // On failure the file is closed by its destructor and keeps what was written.
     if (const auto code = inflater_.inflate(data, record.compressed_size, sink); code != extract_code::ok) return code;
   }
+  // Stamped through the handle that wrote the file, after its last write, so
+  // the times land on this file whatever stands at its name by now; a failure
+  // to stamp is not an error.
+  (void)file.stamp_times(record.creation_time, record.last_write_time);
   // Closing completes the file: a failure here means it may be cut short.
   if (!file.close()) return extract_code::write_failed;
-  // Stamped after closing, so that the close cannot change the last-write time.
-  target.stamp_file(relative, record.creation_time, record.last_write_time);
   return extract_code::ok;
 }
 

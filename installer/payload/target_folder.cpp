@@ -56,10 +56,4 @@ extract_code target_folder::open_file(const fs::file_path& relative, fs::output_
   return result == fs::open_result::opened ? extract_code::ok : code_for(result, extract_code::cannot_open_output);
 }
 
-void target_folder::stamp_file(const fs::file_path& relative, std::uint64_t creation, std::uint64_t last_write) {
-  const relative_parts parts = split_relative(relative);
-  const entered parent = enter(parts.folder);
-  if (parent.folder != nullptr) (void)fs::stamp_file_times(*parent.folder, parts.leaf, creation, last_write);
-}
-
 }  // namespace installer

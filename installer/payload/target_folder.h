@@ -4,7 +4,8 @@
 // Documents folder redirected elsewhere is normal). Everything below it is
 // reached one level at a time from that handle and never through a symbolic
 // link, junction or other reparse point: one standing in the way ends the run
-// with link_in_the_way, and nothing is created, entered or written through it.
+// with link_in_the_way, and nothing is created, entered or written through it;
+// neither is a file that has other hard links written.
 // Since every step starts from a handle already held, a link swapped in while
 // the run goes on cannot redirect it either. The folder that holds the latest
 // file stays open, because files come grouped by folder.
@@ -33,11 +34,9 @@ public:
 
   // Opens a relative path for writing, creating or truncating the file:
   // cannot_open_output when it or its folder cannot be opened,
-  // link_in_the_way when a link stands at any level.
+  // link_in_the_way when a link stands at any level or the file has other
+  // hard links.
   extract_code open_file(const hbsdk::filesystem::file_path& relative, hbsdk::filesystem::output_file& file);
-
-  // Sets the times of a file below the folder; failures are silent.
-  void stamp_file(const hbsdk::filesystem::file_path& relative, std::uint64_t creation, std::uint64_t last_write);
 
 private:
   // The open directory for a relative folder ("" is the target itself), or

@@ -15,7 +15,7 @@ contents, modification times, link targets) must stay the same. Screenshots
 of the failure states go to WORK_DIR/screenshots.
 
 A drill that cannot be made here (no root for a mount, a file system without
-the immutable flag, links under Wine) is skipped with the reason.
+the immutable flag, symbolic links under Wine) is skipped with the reason.
 """
 
 import hashlib
@@ -32,7 +32,8 @@ from wizard_test import wait_exit
 # The headline of page 2, in client coordinates of the wizard.
 HEADLINE = (170, 50, 490, 75)
 
-CODES = {"disk_full": 23, "read_only_file": 20, "missing_folder": 20, "planted_link": 18, "truncated_archive": 13}
+CODES = {"disk_full": 23, "read_only_file": 20, "missing_folder": 20, "planted_link": 18, "hard_link": 18,
+         "truncated_archive": 13}
 
 
 def is_root():
@@ -213,6 +214,27 @@ class PlantedLink(Drill):
         assert os.listdir(self.target) == ["Halbrook"], os.listdir(self.target)
 
 
+class HardLink(Drill):
+    """A file outside the target folder, with an old time, is hard-linked at
+    the name of a pack file, as a user who can make the target's folders can
+    do to a file they cannot write. Made on the Linux side, which Wine shows
+    as drive Z:, so it runs on both targets; the listing around the runs
+    checks the file outside byte for byte and by time."""
+
+    def make(self):
+        names = sorted(w.archive_listing(self.args.hbpack, self.args.archive))
+        self.name_in_the_way = names[len(names) // 2]
+        self.path = os.path.join(self.target, *self.name_in_the_way.split("/"))
+        os.makedirs(os.path.dirname(self.path))
+        self.elsewhere = os.path.join(self.site, "outside", "kept", "model.orx")
+        os.chmod(self.elsewhere, 0o600)
+        os.utime(self.elsewhere, (1_000_000_000, 1_000_000_000))
+        os.link(self.elsewhere, self.path)
+
+    def check_after(self):
+        assert os.path.samefile(self.path, self.elsewhere), f"{self.name_in_the_way} is no longer the hard link"
+
+
 class TruncatedArchive(Drill):
     """The executable carries only the first half of the archive."""
 
@@ -229,7 +251,7 @@ class TruncatedArchive(Drill):
 
 
 DRILLS = {"disk_full": DiskFull, "read_only_file": ReadOnlyFile, "missing_folder": MissingFolder,
-          "planted_link": PlantedLink, "truncated_archive": TruncatedArchive}
+          "planted_link": PlantedLink, "hard_link": HardLink, "truncated_archive": TruncatedArchive}
 
 
 def code_from_hbpack(drill):

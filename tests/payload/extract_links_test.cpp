@@ -1,8 +1,9 @@
 // Links planted below the target folder, as an ordinary user can plant them
 // for an elevated installer that writes there: each must end the run with
 // link_in_the_way and leave the folder the link leads to exactly as it was.
-// Kinds the platform cannot make here are skipped with the reason (under
-// Wine 8 that is every kind: see link_maker.h).
+// A file with other hard links counts as a link too. Kinds the platform
+// cannot make here are skipped with the reason (under Wine 8 that is every
+// kind but hard links: see link_maker.h).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,6 +30,7 @@ namespace stdfs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t stamp = 1'470'000'000;
+constexpr std::uint64_t old_time = 1'000'000'000;  // the files outside were last written then
 
 // outer/target is extracted into; outer/outside stands for a system folder
 // that a link below the target leads to.
@@ -38,17 +40,21 @@ public:
     stdfs::create_directory(target());
     stdfs::create_directory(outside());
     write_text(outside() / "keep.txt", "system file");
+    fs::stamp_file_times(fs::from_std_path(outside() / "keep.txt"), old_time, old_time);
     stdfs::create_directory(outside() / "inner");
   }
   stdfs::path target() const { return outer_.path() / "target"; }
   stdfs::path outside() const { return outer_.path() / "outside"; }
 
-  // Every entry below outside, with the content of each file.
+  // Every entry below outside, with the content and last-write time of each file.
   std::vector<std::string> outside_listing() const {
     std::vector<std::string> listing;
     for (const auto& entry : stdfs::recursive_directory_iterator(outside())) {
       std::string line = fs::utf8_text(entry.path().lexically_relative(outside()));
-      if (entry.is_regular_file()) line += " = " + read_text(entry.path());
+      if (entry.is_regular_file()) {
+        const auto times = fs::read_file_times(fs::from_std_path(entry.path()));
+        line += " = " + read_text(entry.path()) + " @ " + (times ? std::to_string(times->last_write) : "?");
+      }
       listing.push_back(line);
     }
     std::sort(listing.begin(), listing.end());
@@ -79,7 +85,11 @@ bytes sample_archive(bool with_directories) {
 // Whether this kind of link can be made here at all; why_not says why not.
 bool can_make(link_kind kind, std::string& why_not) {
   temp_folder probe;
-  stdfs::create_directory(probe.path() / "to");
+  if (kind == link_kind::hard_link) {
+    write_text(probe.path() / "to", "");
+  } else {
+    stdfs::create_directory(probe.path() / "to");
+  }
   return make_link(kind, probe.path() / "link", probe.path() / "to", why_not);
 }
 
@@ -105,6 +115,9 @@ TEST(extract_links, a_link_in_the_way_stops_the_run_and_nothing_goes_through_it)
       {"dangling link where a file goes", link_kind::file_symlink, {"Halbrook"}, "Halbrook/a.orx", "new.txt", true},
       {"dangling link where a folder goes", link_kind::directory_symlink, {}, "Halbrook", "absent", true},
       {"folder link where a file goes", link_kind::directory_symlink, {"Halbrook"}, "Halbrook/a.orx", "inner", true},
+      {"file with another hard link", link_kind::hard_link, {"Halbrook"}, "Halbrook/a.orx", "keep.txt", true},
+      {"deep file with another hard link", link_kind::hard_link, {"Halbrook", "Halbrook/Models"},
+       "Halbrook/Models/m.obj", "keep.txt", false},
   };
   int tried = 0;
   for (const auto& c : cases) {
@@ -177,6 +190,25 @@ bool swap_between_steps(fs::file_op op) {
   return false;
 }
 
+// At the given call of op, moves the entry at from aside to moved and plants
+// a link of the given kind to to in its place.
+class link_swapper {
+public:
+  ~link_swapper() { fs::set_file_op_fault(nullptr); }
+  void swap_at(fs::file_op op, int call, link_kind kind, const stdfs::path& from, const stdfs::path& moved,
+               const stdfs::path& to) {
+    planted = false;
+    plan = swap_plan{op, call, 0, [this, kind, from, moved, to] {
+                       std::error_code ignored;
+                       stdfs::rename(from, moved, ignored);
+                       std::string why_not;
+                       planted = make_link(kind, from, to, why_not);
+                     }};
+    fs::set_file_op_fault(&swap_between_steps);
+  }
+  bool planted = false;
+};
+
 class extract_links_swapped : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -188,20 +220,12 @@ protected:
   // At the given call, moves target/Halbrook/Models aside to target/moved
   // and plants a link to outside in its place.
   void swap_models_at(const link_scene& scene, fs::file_op op, int call) {
-    const stdfs::path models = scene.target() / "Halbrook/Models";
-    const stdfs::path moved = scene.target() / "moved";
-    const stdfs::path outside = scene.outside();
-    planted = false;
-    plan = swap_plan{op, call, 0, [this, models, moved, outside] {
-                       std::error_code ignored;
-                       stdfs::rename(models, moved, ignored);
-                       std::string why_not;
-                       planted = make_link(link_kind::directory_symlink, models, outside, why_not);
-                     }};
-    fs::set_file_op_fault(&swap_between_steps);
+    swapper.swap_at(op, call, link_kind::directory_symlink, scene.target() / "Halbrook/Models",
+                    scene.target() / "moved", scene.outside());
   }
 
-  bool planted = false;
+  link_swapper swapper;
+  bool& planted = swapper.planted;
 };
 
 }  // namespace
@@ -238,4 +262,55 @@ TEST_F(extract_links_swapped, a_folder_swapped_for_a_link_after_it_was_entered_i
   EXPECT_EQ(code, extract_code::ok);
   EXPECT_EQ(scene.outside_listing(), before);
   EXPECT_EQ(read_text(scene.target() / "moved/two.obj"), "two") << "written to the folder it had open";
+}
+
+TEST_F(extract_links_swapped, a_folder_swapped_for_a_link_after_it_was_entered_stops_the_next_file_walked_through_it) {
+  // one.obj is written into Halbrook/Models, which stays open; two.orx lies
+  // in Halbrook, reached again from the target folder, where the link now stands.
+  hbpack::archive_writer writer;
+  writer.add_directory("Halbrook");
+  writer.add_directory("Halbrook/Models");
+  writer.add_file("Halbrook/Models/one.obj", bytes_of("one"), stamp, stamp);
+  writer.add_file("Halbrook/two.orx", bytes_of("two"), stamp, stamp);
+  link_scene scene;
+  const std::vector<std::string> before = scene.outside_listing();
+  // After one.obj was written, before two.orx is reached.
+  swapper.swap_at(fs::file_op::stamp_times, 1, link_kind::directory_symlink, scene.target() / "Halbrook",
+                  scene.target() / "moved", scene.outside());
+  const extract_code code = scene.extract(writer.build());
+  fs::set_file_op_fault(nullptr);
+  ASSERT_TRUE(plan.swapped && planted);
+  EXPECT_EQ(code, extract_code::link_in_the_way);
+  EXPECT_EQ(scene.outside_listing(), before);
+  EXPECT_EQ(read_text(scene.target() / "moved/Models/one.obj"), "one");
+}
+
+TEST(extract_links_stamping, a_link_swapped_in_for_a_written_file_keeps_its_times_and_the_file_written_gets_them) {
+  int tried = 0;
+  for (const link_kind kind : {link_kind::hard_link, link_kind::file_symlink}) {
+    SCOPED_TRACE(link_kind_name(kind));
+    std::string why_not;
+    if (!can_make(kind, why_not)) {
+      std::cout << "[ SKIPPED  ] " << link_kind_name(kind) << ": " << why_not << '\n';
+      continue;
+    }
+    ++tried;
+    link_scene scene;
+    const std::vector<std::string> before = scene.outside_listing();
+    const stdfs::path written = scene.target() / "Halbrook/a.orx";
+    const stdfs::path moved = scene.target() / "moved.orx";
+    link_swapper swapper;
+    // Between the last write of a.orx and the setting of its times.
+    swapper.swap_at(fs::file_op::stamp_times, 1, kind, written, moved, scene.outside() / "keep.txt");
+    const extract_code code = scene.extract(sample_archive(true));
+    fs::set_file_op_fault(nullptr);
+    ASSERT_TRUE(plan.swapped && swapper.planted);
+    EXPECT_EQ(code, extract_code::ok);
+    EXPECT_EQ(scene.outside_listing(), before) << "the file the link leads to was re-dated or changed";
+    const auto times = fs::read_file_times(fs::from_std_path(moved));
+    ASSERT_TRUE(times.has_value());
+    EXPECT_EQ(times->last_write, stamp) << "the file written did not get its times";
+    EXPECT_EQ(read_text(moved), "model");
+  }
+  if (tried == 0) GTEST_SKIP() << "no kind of link to a file can be made here";
 }

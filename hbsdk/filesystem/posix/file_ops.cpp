@@ -1,7 +1,8 @@
-// File operations on POSIX systems: mkdir, open/write/close and utimensat, by
-// whole path or below an open directory (openat and utimensat that never
-// follow a link at the name). The creation time of a file can be neither set
-// nor read back reliably here, so only the last-write time is stamped.
+// File operations on POSIX systems: mkdir, open/write/close, utimensat by
+// whole path and futimens on an open output file; below an open directory,
+// openat that never follows a link at the name. The creation time of a file
+// can be neither set nor read back reliably here, so only the last-write time
+// is stamped.
 #include "hbsdk/filesystem/file_ops.h"
 
 #include <fcntl.h>
@@ -28,29 +29,23 @@ bool create_directory(const file_path& path) {
 
 namespace {
 
-bool stamp_at(int folder, const char* name, std::uint64_t last_write, int flags) {
-  if (fault_injected(file_op::stamp_times)) return false;
+// The times futimens and utimensat take: the last access left as the file
+// system set it, the last write as given. False when it does not fit time_t.
+bool last_write_only(std::uint64_t last_write, timespec (&times)[2]) {
   if (last_write > static_cast<std::uint64_t>(std::numeric_limits<std::time_t>::max())) return false;
-  timespec times[2] = {};
-  times[0].tv_nsec = UTIME_OMIT;  // last access: left as the file system set it
+  times[0] = timespec{};
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1] = timespec{};
   times[1].tv_sec = static_cast<std::time_t>(last_write);
-  return ::utimensat(folder, name, times, flags) == 0;
+  return true;
 }
 
 }  // namespace
 
 bool stamp_file_times(const file_path& path, std::uint64_t /*creation*/, std::uint64_t last_write) {
-  return stamp_at(AT_FDCWD, to_posix(path).c_str(), last_write, 0);
-}
-
-bool stamp_file_times(const directory_handle& folder, std::u16string_view name, std::uint64_t /*creation*/,
-                      std::uint64_t last_write) {
-  if (!folder.is_open()) return false;
-  const int fd = static_cast<int>(folder.native());
-  const std::string text = relative_name(name);
-  if (failed_open_at(fd, text) == open_result::link) return false;
-  // AT_SYMLINK_NOFOLLOW: a link swapped in after that look gets its own times, not its target's.
-  return stamp_at(fd, text.c_str(), last_write, AT_SYMLINK_NOFOLLOW);
+  if (fault_injected(file_op::stamp_times)) return false;
+  timespec times[2];
+  return last_write_only(last_write, times) && ::utimensat(AT_FDCWD, to_posix(path).c_str(), times, 0) == 0;
 }
 
 std::optional<file_times> read_file_times(const file_path& path) {
@@ -77,16 +72,24 @@ open_result output_file::open_in(const directory_handle& folder, std::u16string_
   if (!folder.is_open()) return open_result::failed;
   const int parent = static_cast<int>(folder.native());
   const std::string text = relative_name(name);
-  // O_NOFOLLOW refuses a link at the name before anything is truncated.
+  // O_NOFOLLOW refuses a symbolic link at the name. Nothing is truncated at
+  // the open: a file with other hard links is refused first, below.
   // O_NONBLOCK keeps a FIFO planted there from holding the open forever;
   // it means nothing to a plain file.
-  const int fd =
-      ::openat(parent, text.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  const int fd = ::openat(parent, text.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) return failed_open_at(parent, text);
   struct stat info {};
+  open_result result = open_result::opened;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    result = open_result::failed;
+  } else if (info.st_nlink > 1) {
+    result = open_result::link;
+  } else if (::ftruncate(fd, 0) != 0) {
+    result = open_result::failed;
+  }
+  if (result != open_result::opened) {
     ::close(fd);
-    return open_result::failed;
+    return result;
   }
   handle_ = fd;
   return open_result::opened;
@@ -107,6 +110,13 @@ bool output_file::write(const std::uint8_t* data, std::size_t size) {
     size -= static_cast<std::size_t>(written);
   }
   return true;
+}
+
+bool output_file::stamp_times(std::uint64_t /*creation*/, std::uint64_t last_write) {
+  if (!is_open()) return false;
+  if (fault_injected(file_op::stamp_times)) return false;
+  timespec times[2];
+  return last_write_only(last_write, times) && ::futimens(static_cast<int>(handle_), times) == 0;
 }
 
 bool output_file::close() {

@@ -1,6 +1,7 @@
 // File operations on Windows, on wide paths: CreateDirectoryW, CreateFileW +
-// WriteFile for output, CreateFileW + SetFileTime for the times; below an open
-// directory, NtCreateFile relative to its handle (relative_open.h) in their place.
+// WriteFile for output, SetFileTime for the times (on the output file's own
+// handle, or on one opened by path); below an open directory, NtCreateFile
+// relative to its handle (relative_open.h) in place of CreateFileW.
 #include "hbsdk/filesystem/file_ops.h"
 
 #include <windows.h>
@@ -28,8 +29,8 @@ HANDLE to_handle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); 
 
 bool is_drive_letter(char16_t unit) { return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z'); }
 
-// Sets the times through an open handle and closes it.
-bool stamp_and_close(HANDLE file, std::uint64_t creation, std::uint64_t last_write) {
+// Sets the times through an open handle.
+bool stamp_handle(HANDLE file, std::uint64_t creation, std::uint64_t last_write) {
   // A time that does not fit a FILETIME is passed as null: that time stays unchanged.
   const auto creation_ticks = to_windows_file_time(creation);
   const auto last_write_ticks = to_windows_file_time(last_write);
@@ -37,7 +38,6 @@ bool stamp_and_close(HANDLE file, std::uint64_t creation, std::uint64_t last_wri
   FILETIME last_write_time = to_filetime(last_write_ticks.value_or(0));
   const BOOL stamped = SetFileTime(file, creation_ticks ? &creation_time : nullptr, nullptr,
                                    last_write_ticks ? &last_write_time : nullptr);
-  CloseHandle(file);
   return stamped != 0 && creation_ticks && last_write_ticks;
 }
 
@@ -59,22 +59,9 @@ bool stamp_file_times(const file_path& path, std::uint64_t creation, std::uint64
   HANDLE file = CreateFileW(to_win32(path), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  return stamp_and_close(file, creation, last_write);
-}
-
-bool stamp_file_times(const directory_handle& folder, std::u16string_view name, std::uint64_t creation,
-                      std::uint64_t last_write) {
-  if (fault_injected(file_op::stamp_times)) return false;
-  if (!folder.is_open()) return false;
-  const relative_open file =
-      open_relative(to_handle(folder.native()), name, FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, FILE_NON_DIRECTORY_FILE);
-  if (file.handle == INVALID_HANDLE_VALUE) return false;
-  if (is_reparse_point(file.handle)) {
-    CloseHandle(file.handle);
-    return false;
-  }
-  return stamp_and_close(file.handle, creation, last_write);
+  const bool stamped = stamp_handle(file, creation, last_write);
+  CloseHandle(file);
+  return stamped;
 }
 
 std::optional<file_times> read_file_times(const file_path& path) {
@@ -104,21 +91,30 @@ open_result output_file::open_in(const directory_handle& folder, std::u16string_
   if (!folder.is_open()) return open_result::failed;
   HANDLE parent = to_handle(folder.native());
   // Opened without truncating, so that a reparse point at the name (opened
-  // itself, not followed) is refused before anything changes; a plain file
-  // is then cut to length 0 through the same handle.
+  // itself, not followed) or a file with other links is refused before
+  // anything changes; a plain file is then cut to length 0 through the same
+  // handle.
   const relative_open file =
       open_relative(parent, name, GENERIC_WRITE | FILE_READ_ATTRIBUTES,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN_IF, FILE_NON_DIRECTORY_FILE);
   if (file.handle == INVALID_HANDLE_VALUE) return failed_open_at(parent, name);
-  if (is_reparse_point(file.handle)) {
+  // A file with other hard links shares its data with a file elsewhere: it
+  // is refused like a reparse point. Read from this handle, the count cannot
+  // be raised later by a link to anything but this file.
+  const std::optional<unsigned long> links = link_count(file.handle);
+  if (is_reparse_point(file.handle) || (links && *links > 1)) {
     CloseHandle(file.handle);
     return open_result::link;
+  }
+  if (!links) {
+    CloseHandle(file.handle);
+    return open_result::failed;
   }
   if (!file.created) {
     // CREATE_ALWAYS refuses an existing hidden or system file; so does this.
     FILE_BASIC_INFO basic{};
     FILE_END_OF_FILE_INFO end{};
-    if (!GetFileInformationByHandleEx(file.handle, FileBasicInfo, &basic, sizeof basic) ||
+    if (!file_information(file.handle, FileBasicInfo, &basic, sizeof basic) ||
         (basic.FileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
         !SetFileInformationByHandle(file.handle, FileEndOfFileInfo, &end, sizeof end)) {
       CloseHandle(file.handle);
@@ -141,6 +137,13 @@ bool output_file::write(const std::uint8_t* data, std::size_t size) {
     size -= written;
   }
   return true;
+}
+
+bool output_file::stamp_times(std::uint64_t creation, std::uint64_t last_write) {
+  if (!is_open()) return false;
+  if (fault_injected(file_op::stamp_times)) return false;
+  // Times set on a handle are kept when it closes: its writes do not change them again.
+  return stamp_handle(to_handle(handle_), creation, last_write);
 }
 
 bool output_file::close() {

@@ -1,8 +1,11 @@
 #include "hbsdk/filesystem/win32/relative_open.h"
 
-#include <winternl.h>
-
 namespace hbsdk::filesystem {
+
+BOOL file_information(HANDLE handle, FILE_INFO_BY_HANDLE_CLASS kind, void* buffer, DWORD size) {
+  const file_information_call hook = file_information_hook.load(std::memory_order_relaxed);
+  return hook != nullptr ? hook(handle, kind, buffer, size) : GetFileInformationByHandleEx(handle, kind, buffer, size);
+}
 
 relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK access, ULONG share,
                             ULONG disposition, ULONG options) {
@@ -18,9 +21,11 @@ relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK
   InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
   IO_STATUS_BLOCK status_block{};
   HANDLE handle = nullptr;
+  const nt_create_file_call hook = nt_create_file_hook.load(std::memory_order_relaxed);
+  const nt_create_file_call create = hook != nullptr ? hook : &NtCreateFile;
   const NTSTATUS status =
-      NtCreateFile(&handle, access | SYNCHRONIZE, &attributes, &status_block, nullptr, FILE_ATTRIBUTE_NORMAL, share,
-                   disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+      create(&handle, access | SYNCHRONIZE, &attributes, &status_block, nullptr, FILE_ATTRIBUTE_NORMAL, share,
+             disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
   if (status < 0 || handle == nullptr) return result;  // a negative NTSTATUS is a failure
   result.handle = handle;
   result.created = status_block.Information == FILE_CREATED;
@@ -29,13 +34,19 @@ relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK
 
 bool is_reparse_point(HANDLE handle) {
   FILE_ATTRIBUTE_TAG_INFO tag_info{};
-  if (GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag_info, sizeof tag_info)) {
+  if (file_information(handle, FileAttributeTagInfo, &tag_info, sizeof tag_info)) {
     return (tag_info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   }
   // A file system without that information class still reports attributes.
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileInformationByHandle(handle, &info)) return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   return true;
+}
+
+std::optional<unsigned long> link_count(HANDLE handle) {
+  FILE_STANDARD_INFO standard{};
+  if (!file_information(handle, FileStandardInfo, &standard, sizeof standard)) return std::nullopt;
+  return standard.NumberOfLinks;
 }
 
 open_result failed_open_at(HANDLE folder, std::u16string_view name) {

@@ -1,8 +1,9 @@
 // Links on Windows: symbolic links with CreateSymbolicLinkW (unprivileged
 // creation needs developer mode), junctions by writing a mount-point reparse
-// point with FSCTL_SET_REPARSE_POINT (no privilege needed). Under Wine 8
-// neither exists: CreateSymbolicLinkW is a stub that reports success and
-// makes nothing, and FSCTL_SET_REPARSE_POINT fails with ERROR_NOT_SUPPORTED.
+// point with FSCTL_SET_REPARSE_POINT (no privilege needed), hard links with
+// CreateHardLinkW. Under Wine 8 only hard links exist: CreateSymbolicLinkW is
+// a stub that reports success and makes nothing, and FSCTL_SET_REPARSE_POINT
+// fails with ERROR_NOT_SUPPORTED.
 #include "link_maker.h"
 
 #include <windows.h>
@@ -71,6 +72,7 @@ const char* link_kind_name(link_kind kind) {
     case link_kind::directory_symlink: return "symbolic link to a directory";
     case link_kind::file_symlink: return "symbolic link to a file";
     case link_kind::junction: return "junction";
+    case link_kind::hard_link: return "hard link";
   }
   return "link";
 }
@@ -78,6 +80,13 @@ const char* link_kind_name(link_kind kind) {
 bool make_link(link_kind kind, const std::filesystem::path& at, const std::filesystem::path& to,
                std::string& why_not) {
   if (kind == link_kind::junction) return make_junction(at, to, why_not);
+  if (kind == link_kind::hard_link) {
+    if (!CreateHardLinkW(native_text(at).c_str(), native_text(to).c_str(), nullptr)) {
+      why_not = error_text("CreateHardLinkW");
+      return false;
+    }
+    return true;
+  }
   constexpr DWORD unprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
   const DWORD flags = (kind == link_kind::directory_symlink ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | unprivileged;
   if (!CreateSymbolicLinkW(native_text(at).c_str(), native_text(to).c_str(), flags)) {
