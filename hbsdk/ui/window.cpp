@@ -42,6 +42,8 @@ void window::create_tree(const rect& client) {
 
 std::int32_t window::run_modal() {
   result_ = 0;
+  // A close from a shown callback ends the loop before it starts.
+  native_->begin_modal();
   fire(this, event_type::shown);
   native_->modal_loop();
   return result_;
