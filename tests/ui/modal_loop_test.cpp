@@ -72,11 +72,13 @@ TEST_F(modal_loop_test, input_right_after_a_pop_up_closes_reaches_the_outer_loop
   });
   int idle = 0;
   platform.on_idle = [&] {
-    if (idle++ == 0) {
-      win.native().set_timer(&win, 1, 10, true);
-      platform.elapse(10);
-    } else {
-      platform.post(popup, {msg::key_down, 'P', 0});
+    switch (idle++) {
+      case 0: win.native().set_timer(&win, 1, 10, true); platform.elapse(10); break;
+      case 1: platform.post(popup, {msg::key_down, 'P', 0}); break;
+      default:  // the key was lost: end the test's loop
+        win.close(0);
+        platform.post(win, {msg::paint, 0, 0});
+        break;
     }
   };
   win.run_modal();
