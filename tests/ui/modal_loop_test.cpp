@@ -114,7 +114,15 @@ TEST_F(modal_loop_test, an_exception_out_of_a_nested_loop_ends_it_as_if_closed) 
   ui::connect(&win, event_type::key_down, [&](const ui::event_info&) {
     if (++keys == 1) win.close(9);
   });
-  platform.on_idle = [&] { platform.post(win, {msg::key_down, 'A', 0}); };
+  int idle = 0;
+  platform.on_idle = [&] {
+    if (idle++ == 0) {
+      platform.post(win, {msg::key_down, 'A', 0});
+    } else {  // the key did not arrive: end the test's loop
+      win.close(-1);
+      platform.post(win, {msg::paint, 0, 0});
+    }
+  };
   EXPECT_EQ(win.run_modal(), 9);
 }
 
