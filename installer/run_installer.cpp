@@ -9,6 +9,8 @@ namespace installer {
 
 void run_installer(install_steps steps) {
   InstallerUI wizard(std::move(steps));
+  // A close from the shown callbacks ends the loop before it starts.
+  wizard.native().begin_modal();
   hbsdk::ui::fire(&wizard, hbsdk::ui::event_type::shown);
   wizard.native().modal_loop();
   // The close result is not used; the destructor waits for the worker.

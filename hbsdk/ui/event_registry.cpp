@@ -1,5 +1,8 @@
 #include "hbsdk/ui/event_registry.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace hbsdk::ui {
 
 event_registry& event_registry::instance() {
@@ -25,14 +28,9 @@ bool event_registry::fire(event_object* object, event_type code, std::uint64_t v
   // The copy keeps this call stable while callbacks change the registry.
   const std::vector<entry> callbacks = by_code->second;
   const event_info info{object, code, value};
-  firing frame{object, false};
-  firing_.push_back(&frame);
-  struct pop_frame {
-    std::vector<firing*>& stack;
-    ~pop_frame() { stack.pop_back(); }
-  } pop{firing_};
+  const object_watch fired_on(object);
   for (const entry& connected : callbacks) {
-    if (frame.object_gone) {
+    if (!fired_on.alive()) {
       break;
     }
     connected.callback(info);
@@ -76,11 +74,36 @@ bool event_registry::disconnect(const connection& link) {
   return removed != 0;
 }
 
+void event_registry::add_watch(object_watch* watch) { watches_.push_back(watch); }
+
+void event_registry::remove_watch(object_watch* watch) noexcept {
+  // Watches mostly live on the stack, so the one going away is near the end.
+  for (auto it = watches_.rbegin(); it != watches_.rend(); ++it) {
+    if (*it == watch) {
+      watches_.erase(std::next(it).base());
+      return;
+    }
+  }
+}
+
 void event_registry::disconnect_object(const event_object* object) {
   lists_.erase(object);
-  for (firing* frame : firing_) {
-    if (frame->object == object) {
-      frame->object_gone = true;
+  // Every watch of the object is emptied before any callback runs, so a
+  // callback never finds another watch still pointing at the dying object.
+  std::vector<object_watch*> to_notify;
+  for (object_watch* watch : watches_) {
+    if (watch->object_ == object) {
+      watch->object_ = nullptr;
+      if (watch->on_gone_) {
+        to_notify.push_back(watch);
+      }
+    }
+  }
+  for (object_watch* watch : to_notify) {
+    // A callback may have destroyed a later watch; only those still
+    // registered are called.
+    if (std::find(watches_.begin(), watches_.end(), watch) != watches_.end()) {
+      watch->on_gone_();
     }
   }
 }

@@ -21,6 +21,7 @@
 #include "hbsdk/ui/event_object.h"
 #include "hbsdk/ui/event_type.h"
 #include "hbsdk/ui/non_copyable_non_moveable.h"
+#include "hbsdk/ui/object_watch.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -59,22 +60,21 @@ public:
   // and the wheel bubbles past it). A call of fire() in progress still runs
   // its copy. True when the callback was still connected.
   bool disconnect(const connection& link);
-  // Erases every list of the object (its destructor does this) and stops the
-  // calls of fire() in progress on it.
+  // Erases every list of the object (its destructor does this), stops the
+  // calls of fire() in progress on it and empties its watches (object_watch),
+  // calling their callbacks.
   void disconnect_object(const event_object* object);
   // Number of objects that hold at least one list.
   std::size_t object_count() const noexcept { return lists_.size(); }
 
 private:
+  friend class object_watch;
+
   event_registry() = default;
   ~event_registry() = default;
 
-  // One call of fire() in progress; disconnect_object marks it when its
-  // object goes away, so the rest of its callbacks are not called.
-  struct firing {
-    const event_object* object;
-    bool object_gone;
-  };
+  void add_watch(object_watch* watch);
+  void remove_watch(object_watch* watch) noexcept;
 
   struct entry {
     std::uint64_t id;
@@ -83,7 +83,9 @@ private:
 
   using code_lists = std::unordered_map<std::int32_t, std::vector<entry>>;
   std::unordered_map<const event_object*, code_lists> lists_;
-  std::vector<firing*> firing_;
+  // Every live watch; a call of fire() in progress watches its object, so the
+  // rest of its callbacks are skipped once the object is gone.
+  std::vector<object_watch*> watches_;
   std::uint64_t last_id_ = 0;
 };
 

@@ -7,12 +7,19 @@
 #include "hbsdk/ui/window.h"
 
 #include <iterator>
+#include <vector>
 
 namespace hbsdk::ui {
 
 native_window::native_window() : backend_(platform().create_window_backend(*this)) {}
 
 native_window::~native_window() {
+  if (owner_ != nullptr) {
+    std::erase(owner_->holders_, this);
+  }
+  for (native_window* holder : holders_) {
+    holder->owner_ = nullptr;
+  }
   for (const auto& [id, record] : timers_) {
     backend_->stop_timer(id);
   }
@@ -45,8 +52,18 @@ void native_window::create(window& toolkit_window, std::string_view title, const
   backend_->set_title(filesystem::to_wide(title));
 }
 
+void native_window::begin_modal() noexcept { start_ = loop_start::pending; }
+
 void native_window::modal_loop() {
+  // An end_modal between begin_modal and here (a close from a shown
+  // callback) ends this loop before it starts.
+  const bool ended_before_start = start_ == loop_start::ended;
+  start_ = loop_start::none;
+  if (ended_before_start) {
+    return;
+  }
   if (owner_ != nullptr) {
+    owner_->holders_.push_back(this);
     owner_->backend_->set_enabled(false);
   }
   if (!backend_->is_visible()) {
@@ -54,14 +71,23 @@ void native_window::modal_loop() {
     backend_->update();
   }
   running_ = true;
+  try {
+    pump();
+  } catch (...) {
+    // A callback threw out of the loop: the loop ends as if closed, so the
+    // owner takes input again and the pop-up does not stay on screen.
+    end_modal();
+    throw;
+  }
+}
+
+// Once running is false, no further message is removed: what is queued
+// stays for the loop that runs on (the owner's, or the next one).
+void native_window::pump() {
   platform_services& services = platform();
   for (;;) {
     services.wait_message();
-    while (services.take_message()) {
-      // A message taken after the loop was ended is dropped, not delivered.
-      if (!running_) {
-        return;
-      }
+    while (running_ && services.take_message()) {
       record_composition_key(services.taken_message());
       services.dispatch_message();
     }
@@ -83,11 +109,21 @@ void native_window::record_composition_key(const window_message* taken) {
   }
 }
 
+// The owner stays disabled while another running pop-up of it still holds
+// it; the last one to end enables and focuses it again.
 void native_window::end_modal() {
   running_ = false;
+  if (start_ == loop_start::pending) {
+    start_ = loop_start::ended;
+  }
   if (owner_ != nullptr) {
-    owner_->backend_->set_enabled(true);
-    owner_->backend_->set_focus();
+    std::erase(owner_->holders_, this);
+    if (owner_->holders_.empty()) {
+      owner_->backend_->set_enabled(true);
+      owner_->backend_->set_focus();
+    } else {
+      owner_->holders_.back()->backend_->set_focus();
+    }
   }
   if (backend_->is_visible()) {
     backend_->hide();
@@ -183,18 +219,21 @@ void native_window::timer_elapsed(std::uint32_t id) {
   // Native timers repeat until stopped: a one-shot timer is stopped before its
   // callbacks run, or one that runs a nested modal loop (a pop-up) would fire
   // again inside it, and again inside that.
-  if (record.one_shot) {
-    backend_->stop_timer(id);
+  if (!record.one_shot) {
+    fire(record.target, event_type::timer, record.user_key);
+    return;
   }
+  backend_->stop_timer(id);
+  // After the callbacks, also when one throws, the one-shot timer is removed
+  // by its id (they may have killed it already), so another timer with the
+  // same key and target stays.
+  struct remove_after {
+    std::map<std::uint32_t, timer_record>& timers;
+    std::uint32_t id;
+    ~remove_after() { timers.erase(id); }
+  };
+  const remove_after remove{timers_, id};
   fire(record.target, event_type::timer, record.user_key);
-  // The callbacks may have killed it already; a one-shot timer is removed by
-  // its id, so another timer with the same key and target stays.
-  if (record.one_shot) {
-    const auto still_there = timers_.find(id);
-    if (still_there != timers_.end()) {
-      timers_.erase(still_there);
-    }
-  }
 }
 
 }  // namespace hbsdk::ui

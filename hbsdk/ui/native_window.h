@@ -7,8 +7,12 @@
 // The modal loop pumps the one message queue of the user-interface thread, so
 // a pop-up's loop runs nested inside a callback of its owner's loop. While a
 // window's loop runs its owner is disabled; ending the loop enables and
-// focuses the owner again. While the window's text-input context composes,
-// the loop records every WM_KEYDOWN it takes for it before delivering it.
+// focuses the owner again, unless another pop-up of that owner still runs
+// its loop (then the owner stays disabled and that pop-up gets the focus).
+// A loop that is ended stops before it removes another message, and a loop
+// left by an exception ends as if closed. While the window's text-input
+// context composes, the loop records every WM_KEYDOWN it takes for it before
+// delivering it.
 
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/non_copyable_non_moveable.h"
@@ -19,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace hbsdk::ui {
 
@@ -40,6 +45,9 @@ public:
   // owner when one is given.
   void create(window& toolkit_window, std::string_view title, const rect& placement, native_window* owner);
 
+  // Marks a loop as about to start: an end_modal from now until modal_loop
+  // (from a callback of the window's shown) makes that loop end at once.
+  void begin_modal() noexcept;
   // Pumps messages until end_modal (see the header comment).
   void modal_loop();
   void end_modal();
@@ -88,6 +96,9 @@ private:
     bool one_shot = false;
   };
 
+  enum class loop_start { none, pending, ended };
+
+  void pump();
   void record_composition_key(const window_message* taken);
   // The outer size in pixels of a client area of this size in dips.
   point outer_size_for(std::int32_t width, std::int32_t height);
@@ -96,6 +107,9 @@ private:
   window* window_ = nullptr;
   native_window* owner_ = nullptr;
   bool running_ = false;
+  loop_start start_ = loop_start::none;
+  // The pop-ups of this window whose loops run, oldest first.
+  std::vector<native_window*> holders_;
   std::uint32_t timer_counter_ = 0;
   std::map<std::uint32_t, timer_record> timers_;
   std::uint32_t style_ = default_style;

@@ -2,7 +2,9 @@
 
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/mouse_capture.h"
+#include "hbsdk/ui/object_watch.h"
 #include "hbsdk/ui/platform_services.h"
+#include "hbsdk/ui/saturate.h"
 #include "hbsdk/ui/window.h"
 
 #include <algorithm>
@@ -19,9 +21,9 @@ void anchor_axis(const anchor& lead, const anchor& trail, std::int32_t parent_si
   if (trail.set) {
     if (lead.set) {
       position = lead.margin;
-      size = parent_size - trail.margin - lead.margin;
+      size = saturate_to_int32(std::int64_t{parent_size} - trail.margin - lead.margin);
     } else {
-      position = parent_size - trail.margin - size;
+      position = saturate_to_int32(std::int64_t{parent_size} - trail.margin - size);
     }
   } else if (lead.set) {
     position = lead.margin;
@@ -33,7 +35,9 @@ void anchor_axis(const anchor& lead, const anchor& trail, std::int32_t parent_si
 widget::widget() : style(this) {}
 
 widget::~widget() {
-  if (parent_ != nullptr) {
+  // A widget destroyed by a shown callback during create names its parent
+  // but is not in its list yet.
+  if (parent_ != nullptr && parent_->has_child(this)) {
     parent_->remove_child(*this);
   }
   for (widget* child : children_) {
@@ -61,13 +65,20 @@ void widget::create(widget& parent, const rect& bounds) {
   }
   move_to_window(parent.window_);
   parent_ = &parent;
+  // A shown callback may destroy the widget: nothing more is done then.
+  const object_watch self(this);
   place(bounds);
+  if (!self) {
+    return;
+  }
   // Children created before this widget join its window after it.
   for (widget* child : children_) {
     child->join_window(window_);
   }
   parent.add_child(*this);
-  fire(this, event_type::created);
+  if (self) {
+    fire(this, event_type::created);
+  }
 }
 
 void widget::create_as_root(ui::window& owner, const rect& client) {
@@ -78,7 +89,11 @@ void widget::create_as_root(ui::window& owner, const rect& client) {
     parent_->remove_child(*this);
   }
   move_to_window(&owner);
+  const object_watch self(this);
   place({0, 0, client.width, client.height});
+  if (!self) {
+    return;
+  }
   // Children created before the root join the window after it.
   for (widget* child : children_) {
     child->join_window(&owner);
@@ -86,13 +101,20 @@ void widget::create_as_root(ui::window& owner, const rect& client) {
   fire(this, event_type::created);
 }
 
-// Leaves the old window (its focus, hover and Tab order forget this widget)
-// and points at the new one; the children are left as they are.
+// Leaves the old window (its focus, hover, Tab order and member list forget
+// this widget) and joins the new one's member list; the children are left as
+// they are.
 void widget::move_to_window(ui::window* target) {
-  if (window_ != target && window_ != nullptr) {
+  if (window_ == target) {
+    return;
+  }
+  if (window_ != nullptr) {
     window_->forget_widget(*this);
   }
   window_ = target;
+  if (target != nullptr) {
+    target->members_.push_back(this);
+  }
 }
 
 // Moves the subtree into another window (or out of any): each widget leaves
@@ -110,7 +132,8 @@ void widget::join_window(ui::window* target) {
   }
 }
 
-// The initial placement: a widget becomes visible and enabled when it is created.
+// The initial placement: a widget becomes visible and enabled when it is
+// created. When the shown callback destroys the widget, nothing more is written.
 void widget::place(const rect& bounds) {
   x_ = bounds.x;
   y_ = bounds.y;
@@ -124,7 +147,11 @@ void widget::place(const rect& bounds) {
     invalidate();
   }
   if (!visible_) {
+    const object_watch self(this);
     fire(this, event_type::shown);
+    if (!self) {
+      return;
+    }
     visible_ = true;
     for (widget* child : children_) {
       child->push_parent_visible(true);
@@ -187,8 +214,13 @@ void widget::set_visible(bool visible) {
   if (visible == visible_) {
     return;
   }
-  // Fired before the flag changes: a hidden callback still sees the widget visible.
+  // Fired before the flag changes: a hidden callback still sees the widget
+  // visible. A callback that destroys the widget ends the call.
+  const object_watch self(this);
   fire(this, visible ? event_type::shown : event_type::hidden);
+  if (!self) {
+    return;
+  }
   visible_ = visible;
   for (widget* child : children_) {
     child->push_parent_visible(visible);
@@ -220,27 +252,41 @@ void widget::set_bounds(const rect& bounds) {
   const bool position_changed = old.x != x_ || old.y != y_;
   // Callbacks may add, remove or destroy children: walk the list as it was,
   // skipping each child that is no longer one by the time its turn comes.
+  // A callback that destroys this widget ends the call.
   const std::vector<widget*> children = children_;
+  const object_watch self(this);
   if (size_changed) {
     const std::uint64_t old_size = pack_pair(old.width, old.height);
     fire(this, event_type::resized, old_size);
     for (widget* child : children) {
+      if (!self) {
+        return;
+      }
       if (!has_child(child)) {
         continue;
       }
       fire(child, event_type::parent_resized, old_size);
-      if (has_child(child)) {
+      if (self && has_child(child)) {
         child->apply_anchors(width_, height_);
       }
+    }
+    if (!self) {
+      return;
     }
   }
   if (position_changed) {
     const std::uint64_t old_position = pack_pair(old.x, old.y);
     fire(this, event_type::moved, old_position);
     for (widget* child : children) {
+      if (!self) {
+        return;
+      }
       if (has_child(child)) {
         fire(child, event_type::parent_moved, old_position);
       }
+    }
+    if (!self) {
+      return;
     }
   }
   if (size_changed || position_changed) {
@@ -256,12 +302,13 @@ void widget::apply_anchors(std::int32_t parent_width, std::int32_t parent_height
 }
 
 point widget::window_origin() const noexcept {
-  point origin;
+  std::int64_t x = 0;
+  std::int64_t y = 0;
   for (const widget* node = this; node != nullptr; node = node->parent_) {
-    origin.x += node->x_;
-    origin.y += node->y_;
+    x += node->x_;
+    y += node->y_;
   }
-  return origin;
+  return {saturate_to_int32(x), saturate_to_int32(y)};
 }
 
 void widget::invalidate() const { invalidate_window_area(bounds()); }
@@ -273,9 +320,10 @@ void widget::invalidate_window_area(const rect& area) const {
     return;
   }
   const point offset = parent_ != nullptr ? parent_->window_origin() : point{};
-  const std::int32_t left = offset.x + area.x;
-  const std::int32_t top = offset.y + area.y;
-  platform().request_repaint(*window_, {left, top, left + area.width, top + area.height});
+  const std::int64_t left = std::int64_t{offset.x} + area.x;
+  const std::int64_t top = std::int64_t{offset.y} + area.y;
+  platform().request_repaint(*window_, {saturate_to_int32(left), saturate_to_int32(top), saturate_to_int32(left + area.width),
+                                        saturate_to_int32(top + area.height)});
 }
 
 bool widget::has_child(const widget* child) const noexcept {

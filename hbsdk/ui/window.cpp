@@ -4,6 +4,7 @@
 #include "hbsdk/ui/event_info.h"
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/platform_services.h"
+#include "hbsdk/ui/saturate.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -16,8 +17,9 @@ window::window() : native_(std::make_unique<native_window>()) {
 }
 
 window::~window() {
-  // Widgets that outlive the window must not reach back into it.
-  for (widget* member : focus_order_) {
+  // Widgets that outlive the window must not reach back into it: every
+  // widget that points at it, not only those in the Tab order.
+  for (widget* member : members_) {
     member->forget_window();
   }
   root.forget_window();
@@ -40,6 +42,8 @@ void window::create_tree(const rect& client) {
 
 std::int32_t window::run_modal() {
   result_ = 0;
+  // A close from a shown callback ends the loop before it starts.
+  native_->begin_modal();
   fire(this, event_type::shown);
   native_->modal_loop();
   return result_;
@@ -56,38 +60,48 @@ void window::paint_tree(widget& w, const edge_rect& update) {
     return;
   }
   const point position{w.x(), w.y()};
-  paint_origin_.x += position.x;
-  paint_origin_.y += position.y;
-  const edge_rect area{paint_origin_.x, paint_origin_.y, paint_origin_.x + w.width(), paint_origin_.y + w.height()};
+  // The origin is restored on every way out, also when a paint callback throws.
+  struct origin_guard {
+    point& origin;
+    point saved;
+    ~origin_guard() { origin = saved; }
+  };
+  const origin_guard restore{paint_origin_, paint_origin_};
+  const std::int64_t left = std::int64_t{paint_origin_.x} + position.x;
+  const std::int64_t top = std::int64_t{paint_origin_.y} + position.y;
+  paint_origin_ = {saturate_to_int32(left), saturate_to_int32(top)};
   // Overlap with the edges included: only a rectangle wholly beside the
-  // update rectangle is skipped.
-  const bool overlaps = !(update.left > area.right || update.top > area.bottom || update.right < area.left ||
-                          update.bottom < area.top);
-  if (overlaps) {
-    // The scope and the origin are restored even when a paint callback throws.
-    struct scope_guard {
-      window& owner;
-      ~scope_guard() { owner.renderer_->end_widget(); }
-    };
-    renderer_->begin_widget(w, update);
-    const scope_guard guard{*this};
-    // Children that a paint callback removes (or destroys) are not painted.
-    const tracked_widget painted(*this, &w);
-    const std::vector<widget*> children = w.children();
-    fire(&w, event_type::paint);
-    for (widget* child : children) {
-      if (painted.get() != nullptr && child->shadow.on && w.has_child(child)) {
-        renderer_->draw_shadow(child->bounds(), {child->shadow.offset_x, child->shadow.offset_y}, child->shadow.size);
-      }
-    }
-    for (widget* child : children) {
-      if (painted.get() != nullptr && w.has_child(child)) {
-        paint_tree(*child, update);
-      }
+  // update rectangle is skipped. Taken in 64 bits, so a far-off or huge
+  // widget cannot wrap around into view.
+  const std::int64_t right = left + w.width();
+  const std::int64_t bottom = top + w.height();
+  const bool overlaps = !(update.left > right || update.top > bottom || update.right < left || update.bottom < top);
+  if (!overlaps) {
+    return;
+  }
+  // The scope is closed even when a paint callback throws.
+  struct scope_guard {
+    window& owner;
+    ~scope_guard() { owner.renderer_->end_widget(); }
+  };
+  renderer_->begin_widget(w, update);
+  const scope_guard guard{*this};
+  // Children that a paint callback removes (or destroys) are neither
+  // shadowed nor painted: each is checked against the live child list
+  // before anything of it is read.
+  const tracked_widget painted(*this, &w);
+  const std::vector<widget*> children = w.children();
+  fire(&w, event_type::paint);
+  for (widget* child : children) {
+    if (painted.get() != nullptr && w.has_child(child) && child->shadow.on) {
+      renderer_->draw_shadow(child->bounds(), {child->shadow.offset_x, child->shadow.offset_y}, child->shadow.size);
     }
   }
-  paint_origin_.x -= position.x;
-  paint_origin_.y -= position.y;
+  for (widget* child : children) {
+    if (painted.get() != nullptr && w.has_child(child)) {
+      paint_tree(*child, update);
+    }
+  }
 }
 
 // Each tick counts as 0.1 s of hovering. A tooltip shows after 0.75 s over
@@ -145,6 +159,7 @@ window::tracked_widget::~tracked_widget() { std::erase(owner_.tracked_, &target_
 
 void window::forget_widget(widget& gone) noexcept {
   std::erase(focus_order_, &gone);
+  std::erase(members_, &gone);
   if (focused_ == &gone) {
     focused_ = &gone == &root ? nullptr : &root;
   }

@@ -76,11 +76,13 @@ public:
   widget* hit_test(point client) const;
 
   // Moves the focus: focus_lost on the old widget (whatever its state), then
-  // focus_gained on the new one when it is set and enabled. Throws
+  // focus_gained on the new one when it is set and enabled (see
+  // window_input.cpp for callbacks that move the focus themselves). Throws
   // std::invalid_argument for a widget of another window (input routing
   // never passes one).
   void set_focus(widget* target, focus_reason reason);
-  // Tab: the next tab stop in creation order that is enabled and visible.
+  // Tab: the next tab stop in creation order that is enabled, visible and
+  // still in the tree.
   void focus_next();
   // Shift+Tab: the previous such tab stop; from a widget that is no tab stop
   // the nearest earlier tab stop is passed over first.
@@ -146,6 +148,7 @@ private:
   void forget_widget(widget& gone) noexcept;
   std::size_t order_position(const widget* target) const noexcept;
   bool accepts_tab(const widget* candidate) const;
+  bool in_tree(const widget* candidate) const noexcept;
   std::size_t tab_start();
   void tab_to(std::size_t from, std::size_t start, bool forward);
   void route_mouse_move();
@@ -155,7 +158,14 @@ private:
 
   widget* focused_ = nullptr;
   widget* hovered_ = nullptr;
+  // set_focus bookkeeping: the widget whose focus_lost is being fired, and a
+  // count of focus changes, so a re-entered call can tell the outer one.
+  widget* losing_focus_ = nullptr;
+  std::uint64_t focus_changes_ = 0;
   std::vector<widget*> focus_order_;
+  // Every widget whose window is this one, created or not, in the tree or
+  // taken out of it; the destructor lets go of all of them.
+  std::vector<widget*> members_;
   std::vector<widget**> tracked_;
   // Tooltip bookkeeping; nothing creates a tooltip window or fills the table
   // yet, so the tick only follows the hovered widget.

@@ -28,17 +28,20 @@ widget* window::hit_test(point client) const {
     return nullptr;
   }
   const widget* node = &root;
-  point p = client;
+  // Positions and far edges are taken in 64 bits: a child far off or huge
+  // cannot wrap around under the pointer.
+  std::int64_t px = client.x;
+  std::int64_t py = client.y;
   for (;;) {
-    p.x -= node->x();
-    p.y -= node->y();
+    px -= node->x();
+    py -= node->y();
     const widget* next = nullptr;
     const std::vector<widget*>& children = node->children();
     // The last child is drawn last, so it is on top and hit first.
     for (auto child = children.rbegin(); child != children.rend(); ++child) {
       const widget& c = **child;
-      if (c.is_visible() && c.x() <= p.x && p.x < c.x() + c.width() && c.y() <= p.y &&
-          p.y < c.y() + c.height()) {
+      if (c.is_visible() && c.x() <= px && px < std::int64_t{c.x()} + c.width() && c.y() <= py &&
+          py < std::int64_t{c.y()} + c.height()) {
         next = &c;
         break;
       }
@@ -185,6 +188,10 @@ void window::route_mouse_move() {
   hovered_ = entered.get();
 }
 
+// Re-entry: a focus_lost callback that moves the focus itself wins, and the
+// outer call stops; the widget that is losing the focus gets focus_lost only
+// once. A focus_lost callback that destroys the new widget sends the focus
+// to the root instead.
 void window::set_focus(widget* target, focus_reason reason) {
   if (target == focused_) {
     return;
@@ -192,14 +199,24 @@ void window::set_focus(widget* target, focus_reason reason) {
   if (target != nullptr && target->window() != this) {
     throw std::invalid_argument("the widget does not belong to this window");
   }
-  // The focus_lost callback may destroy the new widget; focus then stays
-  // with what the old one's destruction left (the root).
   const tracked_widget next(*this, target);
-  if (focused_ != nullptr) {
-    fire(focused_, event_type::focus_lost, reason_value(reason));
+  const std::uint64_t change = ++focus_changes_;
+  widget* const old = focused_;
+  if (old != nullptr && old != losing_focus_) {
+    struct losing_guard {
+      widget*& slot;
+      widget* saved;
+      ~losing_guard() { slot = saved; }
+    };
+    const losing_guard restore{losing_focus_, losing_focus_};
+    losing_focus_ = old;
+    fire(old, event_type::focus_lost, reason_value(reason));
+  }
+  if (change != focus_changes_) {
+    return;
   }
   if (target != nullptr && next.get() == nullptr) {
-    return;
+    target = &root;
   }
   focused_ = target;
   if (target != nullptr && target->is_enabled()) {
@@ -212,8 +229,18 @@ std::size_t window::order_position(const widget* target) const noexcept {
   return static_cast<std::size_t>(found - focus_order_.begin());
 }
 
+// Only a widget still in the tree below the root takes Tab: one that
+// remove_child took out stays in the Tab order but is passed over.
 bool window::accepts_tab(const widget* candidate) const {
-  return candidate->tab_stop && candidate->is_enabled() && candidate->is_visible();
+  return candidate->tab_stop && candidate->is_enabled() && candidate->is_visible() && in_tree(candidate);
+}
+
+bool window::in_tree(const widget* candidate) const noexcept {
+  const widget* node = candidate;
+  while (node->parent() != nullptr) {
+    node = node->parent();
+  }
+  return node == &root;
 }
 
 // The position of the focused widget in the Tab order (the root when nothing

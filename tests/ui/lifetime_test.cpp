@@ -51,6 +51,30 @@ TEST(window_lifetime, widgets_that_outlive_their_window_forget_it) {
   EXPECT_TRUE(platform.repaints().empty());
 }
 
+TEST(window_lifetime, widgets_never_created_or_taken_out_of_the_tree_forget_the_window_too) {
+  support::test_platform platform;
+  ui::widget attached;  // attached with add_child, never created
+  ui::widget removed;   // created, then taken out of the tree
+  ui::widget below;     // never created, under the removed one
+  {
+    ui::window win;
+    win.create_tree({0, 0, 100, 100});
+    win.root.add_child(attached);
+    removed.create(win.root, {1, 1, 5, 5});
+    removed.add_child(below);
+    win.root.remove_child(removed);
+    ASSERT_EQ(attached.window(), &win);
+    ASSERT_EQ(below.window(), &win);
+  }
+  for (const ui::widget* w : {&attached, &removed, &below}) {
+    EXPECT_EQ(w->window(), nullptr);
+  }
+  platform.clear_repaints();
+  attached.invalidate();
+  below.set_visible(true);
+  EXPECT_TRUE(platform.repaints().empty());
+}
+
 // A widget created under a parent that is not in a window yet joins the
 // window with its parent, so every input path reaches it like any other.
 TEST_F(tree_test, a_widget_created_under_a_loose_parent_joins_the_window_with_it) {

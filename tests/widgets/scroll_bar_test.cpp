@@ -174,6 +174,32 @@ TEST_F(scroll_bar_test, a_target_that_leaves_its_parent_or_dies_is_let_go) {
   EXPECT_EQ(bar.target(), nullptr);
 }
 
+// Without a parent there is no child_removed to hear: the bar still lets go
+// when the target dies, and when the viewport went first.
+TEST_F(scroll_bar_test, a_target_is_let_go_when_it_dies_without_a_parent) {
+  auto loose = std::make_unique<ui::GenericPanel>();
+  loose->set_bounds({0, 0, 180, 900});
+  bar.set_target(loose.get());
+  loose.reset();
+  EXPECT_EQ(bar.target(), nullptr);
+  EXPECT_EQ(bar.range(), 0);
+  bar.set_bounds({300, 50, 16, 150});  // recomputes without reading the freed target (sanitizer build)
+  EXPECT_EQ(bar.thumb_rect(), (ui::rect{0, 16, 16, 118}));
+
+  auto inner_viewport = std::make_unique<ui::GenericPanel>();
+  inner_viewport->create(win.root, {0, 0, 100, 100});
+  auto orphan = std::make_unique<ui::GenericPanel>();
+  orphan->create(*inner_viewport, {0, 0, 100, 400});
+  bar.set_target(orphan.get());
+  EXPECT_EQ(bar.range(), 300);
+  inner_viewport.reset();  // the target stays, without a parent
+  EXPECT_EQ(bar.target(), orphan.get());
+  orphan.reset();
+  EXPECT_EQ(bar.target(), nullptr);
+  bar.set_bounds({300, 50, 16, 200});
+  EXPECT_EQ(bar.range(), 0);
+}
+
 TEST_F(scroll_bar_test, a_destroyed_bar_releases_its_capture_and_leaves_its_target_alone) {
   auto doomed = std::make_unique<ui::ScrollBar>();
   doomed->create(win.root, {330, 50, 16, 200});

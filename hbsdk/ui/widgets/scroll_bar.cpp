@@ -94,6 +94,7 @@ void ScrollBar::release_target() {
 void ScrollBar::set_target(widget* content) {
   release_target();
   target_ = content;
+  target_watch_.reset(content);
   if (content == nullptr) {
     recompute();
     return;
@@ -115,6 +116,15 @@ void ScrollBar::on_parent_lost_child(const event_info& info) {
   if (value_pointer<widget>(info.value) == target_) {
     set_target(nullptr);
   }
+}
+
+// The target was destroyed without leaving a parent first (it had none, or
+// its viewport went before it). This runs inside the target's destructor, so
+// the target is not touched.
+void ScrollBar::on_target_gone() {
+  target_ = nullptr;
+  release_target();
+  recompute();
 }
 
 void ScrollBar::move_target(std::int32_t offset) {

@@ -23,7 +23,8 @@
 // found outside that span is moved back to its nearer end. The bar follows
 // the target's size and position and its parent's size. Setting another target
 // first takes the bar's callbacks off the earlier target and its parent, and
-// a target that leaves its parent (or is destroyed) is let go.
+// a target that leaves its parent or is destroyed (with or without a parent)
+// is let go.
 //
 // Geometry of a vertical bar W wide and H high, L = W with buttons, else 0
 // (a horizontal bar swaps the axes):
@@ -38,6 +39,7 @@
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/image.h"
+#include "hbsdk/ui/object_watch.h"
 #include "hbsdk/ui/widget.h"
 
 #include <cstdint>
@@ -101,6 +103,7 @@ private:
   void on_mouse_move();
   void on_wheel(const event_info& info);
   void on_parent_lost_child(const event_info& info);
+  void on_target_gone();
   // Sets the target's offset on the bar's axis.
   void move_target(std::int32_t offset);
   void end_drag();
@@ -118,6 +121,8 @@ private:
   std::int32_t step_ = 10;
   float ratio_ = 0.0f;
   widget* target_ = nullptr;
+  // Lets go of the target when it is destroyed, whatever its parent.
+  object_watch target_watch_{nullptr, [this] { on_target_gone(); }};
   std::vector<connection> target_links_;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
-// The outer sizes a user may size a window to (WM_GETMINMAXINFO): the
-// native window's smallest and largest client sizes in dips, converted to
-// pixels at the window's DPI, plus the frame.
+// The outer sizes a user may size a window to (WM_GETMINMAXINFO): per axis,
+// the native window's smallest or largest client size plus the frame, taken
+// through dips and back at the window's DPI:
+// MulDiv(MulDiv(limit + frame, 96, dpi), dpi, 96).
 
 #include "hbsdk/ui/geometry.h"
 

@@ -137,6 +137,10 @@ TEST_F(dpi_120_child, the_sizing_limits_are_scaled) {
   AdjustWindowRectEx(&frame, ui::native_window::default_style, FALSE, 0);
   MINMAXINFO info{};
   SendMessageW(probe.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(info.ptMaxTrackSize.x, 125000 + frame.right - frame.left);
-  EXPECT_EQ(info.ptMaxTrackSize.y, 125000 + frame.bottom - frame.top);
+  // Limit plus frame, through dips and back, with the system's own MulDiv.
+  const auto round_trip = [](int limit, int frame_size) { return MulDiv(MulDiv(limit + frame_size, 96, 120), 120, 96); };
+  EXPECT_EQ(info.ptMinTrackSize.x, round_trip(0, frame.right - frame.left));
+  EXPECT_EQ(info.ptMinTrackSize.y, round_trip(0, frame.bottom - frame.top));
+  EXPECT_EQ(info.ptMaxTrackSize.x, round_trip(100000, frame.right - frame.left));
+  EXPECT_EQ(info.ptMaxTrackSize.y, round_trip(100000, frame.bottom - frame.top));
 }

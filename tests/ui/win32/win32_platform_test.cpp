@@ -39,13 +39,18 @@ TEST(window_class_name, gives_up_when_every_name_up_to_the_longest_is_taken) {
   EXPECT_EQ(longest_asked, 255u);
 }
 
-TEST(tracking_limits, convert_the_client_limits_to_pixels_and_add_the_frame) {
-  const ui::edge_rect frame{-3, -22, 3, 3};
+TEST(tracking_limits, take_the_client_limit_plus_the_frame_through_dips_and_back) {
+  const ui::edge_rect frame{-3, -22, 3, 3};  // 6 wide, 25 high
   const auto at_96 = ui::win32::tracking_limits_for({0, 0, 100000, 100000}, frame, {96, 96});
   EXPECT_EQ(at_96.minimum, (ui::point{6, 25}));
   EXPECT_EQ(at_96.maximum, (ui::point{100006, 100025}));
-  // A minimum client of 400 x 300 dips is 500 x 375 pixels at 120 DPI.
-  const auto at_120 = ui::win32::tracking_limits_for({400, 300, 800, 600}, frame, {120, 120});
-  EXPECT_EQ(at_120.minimum, (ui::point{506, 400}));
-  EXPECT_EQ(at_120.maximum, (ui::point{1006, 775}));
+  // Sizes where rounding half away from zero and truncation part ways: at
+  // 120 DPI 402 -> 321.6 -> 322 -> 402.5 -> 403 (truncating: 401); at 144
+  // DPI 400 -> 266.7 -> 267 -> 400.5 -> 401 (truncating: 399).
+  const auto at_120 = ui::win32::tracking_limits_for({395, 377, 99981, 100000}, frame, {120, 120});
+  EXPECT_EQ(at_120.minimum, (ui::point{401, 403}));
+  EXPECT_EQ(at_120.maximum, (ui::point{99988, 100025}));
+  const auto at_144 = ui::win32::tracking_limits_for({394, 276, 800, 600}, frame, {144, 144});
+  EXPECT_EQ(at_144.minimum, (ui::point{401, 302}));
+  EXPECT_EQ(at_144.maximum, (ui::point{806, 626}));
 }
