@@ -45,10 +45,11 @@ def run_scenarios(scenarios, window_manager=None, program=None):
     None as window_manager_wanted(program) says."""
     failed, skipped = [], []
     for name, action in scenarios:
+        started = time.monotonic()
         try:
             with virtual_display(window_manager=window_manager, program=program):
                 action()
-            print(f"ok    {name}")
+            print(f"ok    {name} ({time.monotonic() - started:.1f} s)")
         except Skip as reason:
             skipped.append(name)
             print(f"skip  {name}: {reason}")
