@@ -12,9 +12,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # libraries of the Linux port
   zlib1g-dev libsdl2-dev libcairo2-dev libpango1.0-dev
-  # running and looking at both builds: Wine, a virtual display, input and
-  # screenshots, and Python with Pillow for the end-to-end drivers
-  wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wine fonts-dejavu-core
+  # running and looking at both builds: Wine, a virtual display with a small
+  # window manager, input and screenshots, and Python with Pillow for the
+  # end-to-end drivers
+  wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick fonts-wine fonts-dejavu-core
   python3 python3-pil python3-xlib
   # the fault drills: a small tmpfs (mount) and an immutable file (chattr)
   mount e2fsprogs

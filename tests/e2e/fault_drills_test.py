@@ -369,7 +369,7 @@ def main():
         return action
 
     failed = d.run_scenarios([(name, drill_of(name, kind)) for name, kind in DRILLS.items()
-                              if not args.only or name in args.only])
+                              if not args.only or name in args.only], program=args.installer)
     # The wizard does not tell failures apart: every drill ends on the same
     # picture (the failure headline, its status text and Finish).
     names = sorted(finals)

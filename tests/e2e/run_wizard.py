@@ -18,7 +18,7 @@ import wizard as w
 def main():
     installer, output = sys.argv[1], os.path.abspath(sys.argv[2])
     installation = w.Installation(installer, output)
-    with d.virtual_display():
+    with d.virtual_display(program=installer):
         program = installation.start()
         window = d.wait_window(w.TITLE)
         steps = [("1-welcome", 0), ("2-summary", 1)]

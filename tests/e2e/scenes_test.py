@@ -299,8 +299,10 @@ def main():
         parser.error("give --linux, --windows or both")
     failures = 0
     shots = {}
-    with d.virtual_display():
-        for label, program in programs.items():
+    for label, program in programs.items():
+        # Each backend on a display of its own, with a window manager or
+        # without as the driver decides for its program.
+        with d.virtual_display(program=program):
             folder = os.path.join(args.output, label)
             os.makedirs(folder, exist_ok=True)
             for name in scene_names(program):

@@ -149,7 +149,8 @@ def scenario_close_box(probe, _shots):
     with program:
         d.close_window(window)
         wait_line(program, "loop ended result 0")
-        assert program.wait() == 0, program.text()
+        code = program.wait()
+        assert code == 0, f"exit status {code}\n{program.text()}"
 
 
 def settle(program, interval=0.5):
@@ -208,7 +209,7 @@ def main():
     probe = sys.argv[1]
     shots = sys.argv[2] if len(sys.argv) > 2 else None
     failed = d.run_scenarios([(scenario.__name__, lambda scenario=scenario: scenario(probe, shots))
-                              for scenario in SCENARIOS])
+                              for scenario in SCENARIOS], program=probe)
     return 1 if failed else 0
 
 

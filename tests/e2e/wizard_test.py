@@ -192,7 +192,7 @@ def main():
     chosen = [(scenario.__name__.removeprefix("scenario_"), scenario) for scenario in SCENARIOS]
     failed = d.run_scenarios([
         (name, lambda name=name, scenario=scenario: scenario(Scenario(installer, held, hbpack, archive, work, name)))
-        for name, scenario in chosen if not only or name in only])
+        for name, scenario in chosen if not only or name in only], program=installer)
     return 1 if failed else 0
 
 
