@@ -127,6 +127,7 @@ void InstallerUI::build_pages(std::int32_t iw) {
   summary_label.style.set_style_color("default_back_color", {0.118f, 0.118f, 0.118f, 1.0f});
   summary_label.style.set_style_alias("label_font_size", "label_path_font_size");
   summary_label.style.set_style_alias("label_text_valign", "label_path_text_valign");
+  summary_label.set_wrapping(hbsdk::ui::text_wrapping::anywhere);
   summary_scroll.set_target(&summary_label);
 
   create_page(2, clear);

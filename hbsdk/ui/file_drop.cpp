@@ -1,6 +1,5 @@
 #include "hbsdk/ui/file_drop.h"
 
-#include "hbsdk/filesystem/file_path.h"
 #include "hbsdk/filesystem/path_kind.h"
 #include "hbsdk/ui/cursor_position.h"
 #include "hbsdk/ui/event_info.h"
@@ -20,8 +19,13 @@ void deliver_dropped_files(window& target, const std::vector<std::u16string>& pa
   std::vector<std::u16string> files;
   for (const std::u16string& path : paths) {
     std::u16string text = path;
+#ifdef _WIN32
+    // Windows names cannot hold either slash, so the shell's "/" become the
+    // toolkit's "\". Elsewhere a "\" is part of a name and the path stays
+    // as the system gave it.
     std::replace(text.begin(), text.end(), u'/', u'\\');
-    if (filesystem::kind_of(filesystem::file_path(std::u16string_view(text))) == filesystem::path_kind::other) {
+#endif
+    if (filesystem::kind_of_native(text) == filesystem::path_kind::other) {
       files.push_back(std::move(text));
     }
   }

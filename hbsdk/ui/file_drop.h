@@ -15,9 +15,11 @@ class window;
 bool drop_wanted(window& target);
 
 // Keeps the dropped paths that name something other than a folder (a path
-// whose attributes cannot be read is left out like a folder), with every
-// "/" turned into "\", and dispatches files_dropped with the address of that
-// list, valid during the call only. Dispatched also when no path is left.
+// whose attributes cannot be read is left out like a folder), and dispatches
+// files_dropped with the address of that list, valid during the call only.
+// Dispatched also when no path is left. On Windows every "/" is turned into
+// "\"; on Linux the paths are kept as the system spells them, so a name that
+// holds "\" still names its file.
 void deliver_dropped_files(window& target, const std::vector<std::u16string>& paths);
 
 }  // namespace hbsdk::ui

@@ -23,9 +23,10 @@ public:
   ~image();
 
   // Decodes the bytes at 1/scale of their pixel size. False, leaving the
-  // image unloaded, when the bytes are not a picture; a picture that opens
-  // but cannot be converted raises std::runtime_error. An image that is
-  // loaded already is unloaded first.
+  // image unloaded, when the bytes are not a picture, when it scales to less
+  // than one pixel (or more than largest_picture_side) in either direction,
+  // or when it cannot be converted. An image that is loaded already is
+  // unloaded first.
   bool load_from_memory(const unsigned char* bytes, std::size_t count, float scale);
   // Drops the decoded picture and every device bitmap.
   void unload();

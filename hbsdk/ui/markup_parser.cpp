@@ -3,6 +3,7 @@
 #include "hbsdk/filesystem/encoding.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace hbsdk::ui {
@@ -61,8 +62,8 @@ private:
   // A well-formed tag starting at i: handles it and returns the position
   // after it; 0 when the "<" is plain text.
   std::size_t tag_at(std::size_t i) {
-    const std::size_t end = source_.find_first_of(u"<>", i + 1);
-    if (end == std::u16string::npos || source_[end] != u'>') return 0;
+    const std::size_t end = tag_end(i);
+    if (end == 0) return 0;
     std::u16string_view body = std::u16string_view(source_).substr(i + 1, end - i - 1);
     const bool closing = !body.empty() && body.front() == u'/';
     if (closing) body.remove_prefix(1);
@@ -79,8 +80,26 @@ private:
     if (!rest.empty() && rest.front() != u' ' && rest.front() != u'/') return 0;
     if (!rest.empty() && rest.back() == u'/') return end + 1;  // an empty element makes nothing
     while (!rest.empty() && rest.front() == u' ') rest.remove_prefix(1);
-    open_.push_back({opened_++, name, std::u16string(rest), here()});
+    open(name, std::u16string(rest));
     return end + 1;
+  }
+
+  // The ">" that ends the tag opened at i, skipping any inside double
+  // quotes; 0 when a "<" (quoted or not) or the end of the markup comes
+  // first. Each scan stops at the next "<", so the scans of all tags read
+  // the markup about once.
+  std::size_t tag_end(std::size_t i) const {
+    bool quoted = false;
+    for (std::size_t j = i + 1; j < source_.size(); ++j) {
+      const char16_t unit = source_[j];
+      if (unit == u'<') return 0;
+      if (unit == u'"') {
+        quoted = !quoted;
+      } else if (unit == u'>' && !quoted) {
+        return j;
+      }
+    }
+    return 0;
   }
 
   std::size_t escape_at(std::size_t i) {
@@ -93,15 +112,24 @@ private:
     return 0;
   }
 
+  // The innermost open tag of the name is found through open_by_name_, so a
+  // closing tag costs no scan of the open tags: markup with many unmatched
+  // tags is parsed in linear time.
   void close(const std::u16string& name) {
-    const auto found = std::find_if(open_.rbegin(), open_.rend(), [&](const open_tag& t) { return t.name == name; });
-    if (found == open_.rend()) return;  // nothing of that name is open
-    const std::size_t keep = static_cast<std::size_t>(open_.rend() - found) - 1;
+    const auto found = open_by_name_.find(name);
+    if (found == open_by_name_.end() || found->second.empty()) return;  // nothing of that name is open
+    const std::size_t keep = found->second.back();
     while (open_.size() > keep) close_innermost();
+  }
+
+  void open(std::u16string name, std::u16string attributes) {
+    open_by_name_[name].push_back(open_.size());
+    open_.push_back({opened_++, std::move(name), std::move(attributes), here()});
   }
 
   void close_innermost() {
     open_tag& tag = open_.back();
+    open_by_name_[tag.name].pop_back();
     finished_.emplace_back(tag.order, rich_run{tag.start, here() - tag.start, std::move(tag.name), std::move(tag.attributes)});
     open_.pop_back();
   }
@@ -109,6 +137,8 @@ private:
   std::u16string source_;
   parsed_markup result_;
   std::vector<open_tag> open_;
+  // For each name, the positions in open_ of its open tags, innermost last.
+  std::unordered_map<std::u16string, std::vector<std::size_t>> open_by_name_;
   std::vector<std::pair<std::size_t, rich_run>> finished_;
   std::size_t opened_ = 0;
 };

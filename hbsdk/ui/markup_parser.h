@@ -8,7 +8,8 @@
 // - A tag is "<" name [attributes] ">" and ends with "</" name ">"; names
 //   are letters and digits. Tags nest; a run covers the plain text between
 //   its tags, counted in UTF-16 units. The attribute text is kept as written
-//   (after the spaces that follow the name).
+//   (after the spaces that follow the name); a ">" between double quotes is
+//   part of it, a "<" anywhere makes the tag plain text.
 // - Escapes: &lt; for "<", &gt; for ">", &amp; for "&", &quot; for a double
 //   quote. Any other "&" is itself.
 // - Malformed markup has a defined result, never a failure: a "<" that does

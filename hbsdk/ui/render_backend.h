@@ -17,6 +17,7 @@
 #include "hbsdk/ui/text_run.h"
 #include "hbsdk/ui/text_style.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -87,8 +88,21 @@ public:
   // point; text outside colour runs is drawn in the default colour.
   virtual void draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) = 0;
 
+  // A number no other backend of the process has had or will have, so that
+  // what was made on this backend can be told apart from what a later one
+  // made at the same address.
+  std::uint64_t serial() const noexcept { return serial_; }
+
 protected:
-  render_backend() = default;
+  render_backend() : serial_(next_serial()) {}
+
+private:
+  static std::uint64_t next_serial() noexcept {
+    static std::atomic<std::uint64_t> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
+  }
+
+  std::uint64_t serial_;
 };
 
 }  // namespace hbsdk::ui

@@ -113,13 +113,17 @@ void renderer::draw_image_part(point at, image& picture, const rect& source) {
   backend_->draw_bitmap(bitmap, to_float(source), to_float({at.x, at.y, source.width, source.height}));
 }
 
-void renderer::draw_text(const rect& box, std::string_view text) {
-  backend_->draw_text(to_float(box), drawable_text(text), style_, text_color);
+void renderer::draw_text(const rect& box, std::string_view text, text_wrapping wrapping) {
+  text_style style = style_;
+  style.wrapping = wrapping;
+  backend_->draw_text(to_float(box), drawable_text(text), style, text_color);
 }
 
-size renderer::measure_text(std::string_view text, size maximum) {
+size renderer::measure_text(std::string_view text, size maximum, text_wrapping wrapping) {
+  text_style style = style_;
+  style.wrapping = wrapping;
   const size_f measured =
-      backend_->measure_text(drawable_text(text), style_, {as_float(maximum.width), as_float(maximum.height)});
+      backend_->measure_text(drawable_text(text), style, {as_float(maximum.width), as_float(maximum.height)});
   return {static_cast<std::int32_t>(measured.width + 1.0f), static_cast<std::int32_t>(measured.height + 1.0f)};
 }
 

@@ -79,11 +79,11 @@ public:
   // The source rectangle (dips of the picture) drawn at the point, unscaled.
   void draw_image_part(point at, image& picture, const rect& source);
   // UTF-8 text laid out in the rectangle with the current font and
-  // alignment. Malformed UTF-8 is drawn with a replacement character in
-  // place of each bad sequence.
-  void draw_text(const rect& box, std::string_view text);
+  // alignment, its lines broken as wrapping says. Malformed UTF-8 is drawn
+  // with a replacement character in place of each bad sequence.
+  void draw_text(const rect& box, std::string_view text, text_wrapping wrapping = text_wrapping::words);
   // The size of the text's layout; a maximum of 0 is unbounded.
-  size measure_text(std::string_view text, size maximum);
+  size measure_text(std::string_view text, size maximum, text_wrapping wrapping = text_wrapping::words);
   void draw_shadow(const rect& box, point offset, std::int32_t shadow_size);
   // A rich text document laid out in the box, drawn at its top-left corner;
   // text outside colour runs is drawn in rich_text_color.

@@ -100,7 +100,7 @@ void rich_text::set(std::u16string text, std::vector<rich_run> runs) {
 
 rich_layout& rich_text::get_layout(renderer& target, float max_width, float max_height) {
   render_backend& backend = target.backend();
-  if (layout_valid_ && layout_ != nullptr && layout_backend_ == &backend && cached_maximum_.width == max_width &&
+  if (layout_valid_ && layout_ != nullptr && layout_backend_ == backend.serial() && cached_maximum_.width == max_width &&
       cached_maximum_.height == max_height) {
     return *layout_;
   }
@@ -131,7 +131,7 @@ rich_layout& rich_text::get_layout(renderer& target, float max_width, float max_
   }
   layout_valid_ = true;
   cached_maximum_ = {max_width, max_height};
-  layout_backend_ = &backend;
+  layout_backend_ = backend.serial();
   return *layout_;
 }
 

@@ -58,7 +58,8 @@ public:
   // The document laid out for the renderer's backend in a box of this size,
   // with the runs applied over the base style (the renderer's current
   // alignment, the default family "Verdana" at 12, weight 400). The same
-  // layout is returned while the size and the renderer stay the same.
+  // layout is returned while the size and the renderer's backend stay the
+  // same (a backend is told by its serial, never by its address).
   // Raises std::runtime_error "unable to initialize a new layout" when the
   // backend cannot lay the text out.
   rich_layout& get_layout(renderer& target, float max_width, float max_height);
@@ -70,7 +71,7 @@ private:
   std::unique_ptr<rich_layout> layout_;
   bool layout_valid_ = false;
   size_f cached_maximum_;
-  const render_backend* layout_backend_ = nullptr;
+  std::uint64_t layout_backend_ = 0;  // serial of the backend that made the layout
 };
 
 }  // namespace hbsdk::ui

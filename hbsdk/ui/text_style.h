@@ -11,6 +11,10 @@ namespace hbsdk::ui {
 enum class horizontal_alignment : std::int32_t { leading = 0, centre = 1, trailing = 2 };
 // Near is the top and far the bottom of the box.
 enum class vertical_alignment : std::int32_t { centre = 0, top = 1, bottom = 2 };
+// Where a line may break: between words (a word wider than the box is
+// broken where the library sees fit), or between any two characters, with
+// nothing added at the break, for text such as paths that must read exactly.
+enum class text_wrapping : std::int32_t { words = 0, anywhere = 1 };
 
 struct text_style {
   std::u16string family;  // empty: the platform's default family
@@ -19,6 +23,7 @@ struct text_style {
   bool italic = false;
   horizontal_alignment horizontal = horizontal_alignment::leading;
   vertical_alignment vertical = vertical_alignment::top;
+  text_wrapping wrapping = text_wrapping::words;
 
   friend bool operator==(const text_style&, const text_style&) = default;
 };

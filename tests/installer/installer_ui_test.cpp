@@ -196,6 +196,7 @@ TEST_F(wizard_test, the_window_and_its_widgets_are_where_the_look_puts_them) {
   EXPECT_EQ(wizard->title_label.style.get_style_int("label_font_weight"), 2);
   EXPECT_EQ(wizard->intro_label.style.get_style_int("label_text_valign"), 1);
   EXPECT_EQ(wizard->summary_label.style.get_style_float("label_font_size"), 10.0f);
+  EXPECT_EQ(wizard->summary_label.wrapping(), ui::text_wrapping::anywhere);  // a long path shows whole
   EXPECT_EQ(wizard->install_headline.style.get_style_int("label_font_weight"), 2);
   EXPECT_EQ(wizard->intro_label.style.get_style_string("label_font_name"), "verdana");
   EXPECT_EQ(ui::theme_overrides().size(), 12u);

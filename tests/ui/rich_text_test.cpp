@@ -4,6 +4,7 @@
 
 #include "hbsdk/ui/markup_parser.h"
 #include "hbsdk/ui/rich_text.h"
+#include "hbsdk/ui/unpaired_surrogates.h"
 
 #include <cmath>
 
@@ -52,6 +53,37 @@ TEST(markup_parser, malformed_markup_has_a_defined_result) {
   expect_parse("&unknown; &", u"&unknown; &", {});
   expect_parse("<b>\xC3(\xFF</b>", u"\uFFFD(\uFFFD", {{0, 3, u"b", u""}});
   expect_parse(std::string("a\0<b>b</b>", 10), u"a", {});
+}
+
+TEST(markup_parser, a_quoted_attribute_value_may_hold_a_greater_than_sign) {
+  expect_parse("<font face=\"a>b\" size=\"9\">T</font>x", u"Tx", {{0, 1, u"font", u"face=\"a>b\" size=\"9\""}});
+  expect_parse("<font face=\">\">T</font>", u"T", {{0, 1, u"font", u"face=\">\""}});
+  EXPECT_EQ(ui::resolve_run(ui::parse_markup("<font face=\"1>2\">T</font>").runs.at(0)).family,
+            std::u16string(u"1>2"));
+  // A quote left open reaches the next "<": no tag, all plain text.
+  expect_parse("<font face=\"a>b</font>", u"<font face=\"a>b", {});
+  // A ">" outside quotes still ends the tag.
+  expect_parse("<font face=\"a\">b>c</font>", u"b>c", {{0, 3, u"font", u"face=\"a\""}});
+}
+
+TEST(markup_parser, many_unmatched_tags_close_as_they_should) {
+  // 10000 open b tags, then 10000 closing u tags that match nothing: the
+  // closings are dropped and every b closes at the end, outer first.
+  std::string markup;
+  for (int i = 0; i < 10000; ++i) markup += "<b>x";
+  for (int i = 0; i < 10000; ++i) markup += "</u>y";
+  const ui::parsed_markup parsed = ui::parse_markup(markup);
+  ASSERT_EQ(parsed.text.size(), 20000u);
+  ASSERT_EQ(parsed.runs.size(), 10000u);
+  EXPECT_EQ(parsed.runs.front().start, 0u);
+  EXPECT_EQ(parsed.runs.front().length, 20000u);
+  EXPECT_EQ(parsed.runs.back().start, 9999u);
+  EXPECT_EQ(parsed.runs.back().length, 10001u);
+
+  // One closing tag deep inside closes the innermost of its name and all
+  // opened after it, however many of the name are open.
+  expect_parse("<u>a<b>b<u>c<b>d</u>e</b>f", u"abcdef",
+               {{0, 6, u"u", u""}, {1, 4, u"b", u""}, {2, 2, u"u", u""}, {3, 1, u"b", u""}});
 }
 
 TEST(rich_text_values, colours_skip_their_first_character_and_read_three_pairs) {
@@ -132,4 +164,55 @@ TEST_F(window_test, drawing_a_document_uses_the_rich_text_colour_for_text_outsid
   EXPECT_EQ(calls[0].kind, support::draw_kind::rich_text);
   EXPECT_EQ(calls[0].area, (ui::rect_f{5, 6, 105, 46}));
   EXPECT_EQ(calls[0].colour, (ui::color{0, 0, 0, 1}));
+}
+
+namespace {
+
+// A recording backend that always lives at the same address, as a new
+// window's backend may land where a destroyed one was.
+class same_place_backend final : public support::recording_render_backend {
+public:
+  static void* operator new(std::size_t size) {
+    if (size > sizeof(storage) || in_use) throw std::bad_alloc();
+    in_use = true;
+    return storage;
+  }
+  static void operator delete(void*) noexcept { in_use = false; }
+
+private:
+  alignas(std::max_align_t) static inline unsigned char storage[sizeof(support::recording_render_backend) + 64];
+  static inline bool in_use = false;
+};
+
+}  // namespace
+
+TEST(rich_text_layout, a_backend_made_where_a_destroyed_one_was_gets_a_new_layout) {
+  ui::rich_text document(u"text", {{0, 2, u"b", u""}});
+  const void* first_place = nullptr;
+  std::uint64_t first_serial = 0;
+  {
+    ui::renderer first(std::unique_ptr<ui::render_backend>(new same_place_backend));
+    first_place = &first.backend();
+    first_serial = first.backend().serial();
+    document.get_layout(first, 100, 50);
+    EXPECT_EQ(dynamic_cast<same_place_backend&>(first.backend()).rich_layouts_made(), 1);
+  }
+  ui::renderer second(std::unique_ptr<ui::render_backend>(new same_place_backend));
+  ASSERT_EQ(&second.backend(), first_place);  // the case under test: the same address
+  EXPECT_NE(second.backend().serial(), first_serial);
+  document.get_layout(second, 100, 50);
+  EXPECT_EQ(dynamic_cast<same_place_backend&>(second.backend()).rich_layouts_made(), 1);  // not the old layout
+  document.get_layout(second, 100, 50);
+  EXPECT_EQ(dynamic_cast<same_place_backend&>(second.backend()).rich_layouts_made(), 1);  // kept for this one
+}
+
+TEST(unpaired_surrogates, each_unpaired_unit_becomes_one_replacement_and_pairs_stay) {
+  const std::u16string pair = u"\U0001F600";  // D83D DE00
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u"a" + pair + u"b"), u"a" + pair + u"b");
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u"a\xD800" u"b"), u"a\uFFFDb");       // a lone high unit
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u"a\xDC00" u"b"), u"a\uFFFDb");       // a lone low unit
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u"\xDC00\xD800"), u"\uFFFD\uFFFD");   // low before high: no pair
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u"\xD800\xD83D\xDE00"), u"\uFFFD" + pair);  // the second high pairs
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u"x\xD800"), u"x\uFFFD");             // at the end
+  EXPECT_EQ(ui::replace_unpaired_surrogates(u""), u"");
 }

@@ -42,6 +42,24 @@ TEST_F(text_label_test, fit_height_takes_the_wrapped_height_plus_one_and_follows
   EXPECT_EQ(label.bounds(), (ui::rect{10, 20, 200, 5 * 22 + 1}));  // one word per line
 }
 
+TEST_F(text_label_test, a_label_that_wraps_anywhere_breaks_a_long_path_between_any_characters) {
+  // A folder of 324 characters without a space.
+  std::string path = "Z:\\";
+  while (path.size() < 324) path += "folder_name_without_spaces\\";
+  path.resize(324);
+  label.set_text(path, true);
+  EXPECT_EQ(label.wrapping(), ui::text_wrapping::words);
+  EXPECT_EQ(label.height(), 1 * 12 + 1);  // between words: one line that runs past the edge
+  EXPECT_EQ(of_kind(paint(label), draw_kind::text).at(0).style.wrapping, ui::text_wrapping::words);
+
+  label.set_wrapping(ui::text_wrapping::anywhere);  // fits again at once
+  // 36 characters of 5.5 fit in 200 dips: 9 full lines.
+  EXPECT_EQ(label.height(), 9 * 12 + 1);
+  const auto text = of_kind(paint(label), draw_kind::text).at(0);
+  EXPECT_EQ(text.style.wrapping, ui::text_wrapping::anywhere);
+  EXPECT_EQ(text.text, std::u16string(path.begin(), path.end()));  // whole and exact
+}
+
 TEST_F(text_label_test, a_label_outside_a_created_window_does_not_fit) {
   ui::window bare;  // a tree without a native window or renderer
   bare.create_tree({0, 0, 300, 200});

@@ -12,4 +12,6 @@ path_kind kind_of(const file_path& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? path_kind::folder : path_kind::other;
 }
 
+path_kind kind_of_native(std::u16string_view native_path) { return kind_of(file_path(native_path)); }
+
 }  // namespace hbsdk::filesystem

@@ -7,7 +7,7 @@
 #include <cairo.h>
 
 #include <cstring>
-#include <stdexcept>
+#include <stdexcept>  // std::out_of_range
 
 namespace hbsdk::ui {
 namespace {
@@ -39,18 +39,20 @@ std::unique_ptr<decoded_image> decode_image(const unsigned char* bytes, std::siz
   }
   const int source_width = cairo_image_surface_get_width(source);
   const int source_height = cairo_image_surface_get_height(source);
-  const int width = static_cast<int>(static_cast<float>(source_width) * (1.0f / scale));
-  const int height = static_cast<int>(static_cast<float>(source_height) * (1.0f / scale));
+  const int width = scaled_side(static_cast<std::uint32_t>(source_width), scale);
+  const int height = scaled_side(static_cast<std::uint32_t>(source_height), scale);
+  if (width == 0 || height == 0) {
+    cairo_surface_destroy(source);
+    return nullptr;
+  }
   cairo_surface_t* scaled = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   if (cairo_surface_status(scaled) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(source);
     cairo_surface_destroy(scaled);
-    throw std::runtime_error("unable to create a bitmap from the format converter");
+    return nullptr;
   }
   cairo_t* context = cairo_create(scaled);
-  if (width > 0 && height > 0) {
-    cairo_scale(context, static_cast<double>(width) / source_width, static_cast<double>(height) / source_height);
-  }
+  cairo_scale(context, static_cast<double>(width) / source_width, static_cast<double>(height) / source_height);
   cairo_set_source_surface(context, source, 0, 0);
   cairo_pattern_set_filter(cairo_get_source(context), CAIRO_FILTER_GOOD);
   cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);

@@ -2,6 +2,7 @@
 
 #include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/cairo/application_fonts.h"
+#include "hbsdk/ui/unpaired_surrogates.h"
 
 #include <pango/pangocairo.h>
 
@@ -44,14 +45,9 @@ cairo_handles::font_description font_for(const text_style& style) {
 }  // namespace
 
 std::string pango_text(std::u16string_view text) {
-  std::string utf8 = filesystem::to_utf8(text);
-  if (g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr)) {
-    return utf8;
-  }
-  gchar* valid = g_utf8_make_valid(utf8.data(), static_cast<gssize>(utf8.size()));
-  std::string result(valid);
-  g_free(valid);
-  return result;
+  // Replaced in UTF-16, one U+FFFD per unpaired unit: its 3-byte UTF-8 form
+  // would be three bad bytes, and three replacement characters, to glib.
+  return filesystem::to_utf8(replace_unpaired_surrogates(text));
 }
 
 pango_text_context::pango_text_context() {
@@ -72,7 +68,17 @@ cairo_handles::pango_layout pango_text_context::make_layout(std::u16string_view 
   cairo_handles::pango_layout layout(pango_layout_new(context_.get()));
   const cairo_handles::font_description font = font_for(style);
   pango_layout_set_font_description(layout.get(), font.get());
-  pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+  if (style.wrapping == text_wrapping::anywhere) {
+    // Any character may end a line, and pango adds no hyphen where it
+    // breaks inside a word.
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_CHAR);
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
+    pango_layout_set_attributes(layout.get(), attributes);
+    pango_attr_list_unref(attributes);
+  } else {
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+  }
   pango_layout_set_width(layout.get(), max_width > 0.0f ? pango_units(max_width) : -1);
   pango_layout_set_alignment(layout.get(), pango_alignment(style.horizontal));
   const std::string utf8 = pango_text(text);

@@ -108,6 +108,13 @@ std::vector<std::u16string> recording_render_backend::lines(std::u16string_view 
     std::u16string_view paragraph = text.substr(start, end == std::u16string_view::npos ? text.npos : end - start);
     std::u16string line;
     std::size_t i = 0;
+    // Breaking anywhere: as many characters as fit on each line, at least one.
+    const std::size_t per_line =
+        max_width > 0.0f ? std::max<std::size_t>(1, static_cast<std::size_t>(max_width / unit)) : paragraph.size() + 1;
+    while (style.wrapping == text_wrapping::anywhere && paragraph.size() - i > per_line) {
+      result.emplace_back(paragraph.substr(i, per_line));
+      i += per_line;
+    }
     while (i < paragraph.size()) {
       // The next word with the spaces that follow it.
       std::size_t word_end = paragraph.find(u' ', i);

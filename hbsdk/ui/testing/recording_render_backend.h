@@ -53,7 +53,7 @@ public:
   size_f maximum;
 };
 
-class recording_render_backend final : public render_backend {
+class recording_render_backend : public render_backend {
 public:
   recording_render_backend() = default;
   ~recording_render_backend() override;

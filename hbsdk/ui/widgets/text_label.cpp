@@ -45,7 +45,7 @@ void TextLabel::fit() {
   // A maximum of 0 leaves that direction unbounded.
   const ui::size maximum{fit_width_ ? 0 : width(), fit_height_ ? 0 : height()};
   set_label_font(r);
-  const ui::size measured = text_.empty() ? ui::size{} : r.measure_text(text_, maximum);
+  const ui::size measured = text_.empty() ? ui::size{} : r.measure_text(text_, maximum, wrapping_);
   set_bounds({x(), y(), fit_width_ ? measured.width : width(), fit_height_ ? measured.height : height()});
 }
 
@@ -68,7 +68,7 @@ void TextLabel::paint_plain(renderer& target) {
   target.text_color = text;
   set_label_font(target);
   if (!text_.empty()) {
-    target.draw_text({0, 0, width(), height()}, text_);
+    target.draw_text({0, 0, width(), height()}, text_, wrapping_);
   }
 }
 
@@ -79,6 +79,12 @@ void TextLabel::paint_rich(renderer& target) {
     return;
   }
   target.draw_rich_text(*document_, {0, 0, width(), height()});
+}
+
+void TextLabel::set_wrapping(text_wrapping wrapping) {
+  wrapping_ = wrapping;
+  fit();
+  invalidate();
 }
 
 void TextLabel::set_document(rich_text* document) {

@@ -7,11 +7,13 @@
 // is kept as a flag, but set_text turns it off and nothing turns it on.
 //
 // Plain mode draws the text in the style's font and colour, at alpha 0.5
-// while the label is disabled. Rich mode (set_document) draws a rich_text
+// while the label is disabled, its lines broken between words, or anywhere
+// (set_wrapping) for text such as a path that must show whole and exact. Rich mode (set_document) draws a rich_text
 // document, which the label does not own, once the document is ready; the
 // document's own fonts and colours apply, laid out in the label's rectangle
 // with the style's alignment.
 
+#include "hbsdk/ui/text_style.h"
 #include "hbsdk/ui/widget.h"
 
 #include <string>
@@ -40,6 +42,11 @@ public:
   // instead of the text: rich mode on, or off again with none; repaints.
   void set_document(rich_text* document);
 
+  // Where lines of the plain text may break (text_style.h); fits and
+  // repaints.
+  void set_wrapping(text_wrapping wrapping);
+  text_wrapping wrapping() const noexcept { return wrapping_; }
+
   const std::string& text() const noexcept { return text_; }
   const rich_text* document() const noexcept { return document_; }
   bool rich() const noexcept { return rich_; }
@@ -58,6 +65,7 @@ private:
   bool rich_ = false;
   bool fit_width_ = false;
   bool fit_height_ = false;
+  text_wrapping wrapping_ = text_wrapping::words;
 };
 
 }  // namespace hbsdk::ui

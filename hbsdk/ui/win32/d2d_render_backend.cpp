@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cfloat>
+#include <vector>
 
 namespace hbsdk::ui::win32 {
 namespace {
@@ -203,7 +204,12 @@ std::unique_ptr<rich_layout> d2d_render_backend::make_rich_layout(std::u16string
   if (!layout) {
     return nullptr;
   }
-  return std::make_unique<d2d_rich_layout>(std::move(layout), target(), runs);
+  // Faces the system lacks are drawn in the substitute, as plain text is.
+  std::vector<text_run_format> resolved(runs.begin(), runs.end());
+  for (text_run_format& run : resolved) {
+    if (run.family) run.family = text_->family_for(*run.family);
+  }
+  return std::make_unique<d2d_rich_layout>(std::move(layout), target(), resolved);
 }
 
 void d2d_render_backend::draw_rich_layout(rich_layout& layout, point_f at, const color& default_colour) {

@@ -3,10 +3,12 @@
 // normal style and stretch, 12 dips, locale "en-us") and a layout per call.
 // A layout applies the renderer's current font (weight, style, family, size)
 // over the whole text; the format's alignment is set from the text style
-// before the layout is made, so the layout takes it over.
+// before the layout is made, so the layout takes it over. Every family goes
+// through direct_write_fonts: one the system lacks is drawn in one it has.
 
 #include "hbsdk/ui/text_style.h"
 #include "hbsdk/ui/win32/com_ptr.h"
+#include "hbsdk/ui/win32/direct_write_fonts.h"
 
 #include <dwrite.h>
 
@@ -28,9 +30,12 @@ public:
   // the style's alignment; null when DirectWrite cannot lay it out.
   com_ptr<IDWriteTextLayout> format_layout(std::u16string_view text, const text_style& style, float max_width,
                                            float max_height);
+  // The family that text asking for this one is drawn in.
+  const std::u16string& family_for(std::u16string_view asked) { return fonts_.family_for(asked); }
 
 private:
   com_ptr<IDWriteFactory> factory_;
+  direct_write_fonts fonts_;
   com_ptr<IDWriteTextFormat> format_;
 };
 

@@ -35,7 +35,7 @@ std::unique_ptr<decoded_image> decode_image(const unsigned char* bytes, std::siz
   com_ptr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(imaging_factory_class, nullptr, CLSCTX_INPROC_SERVER, imaging_factory_interface,
                               factory.put_void()))) {
-    throw std::runtime_error("unable to create the imaging factory");
+    return nullptr;
   }
   if (count > 0xFFFFFFFFu) {
     return nullptr;
@@ -53,7 +53,7 @@ std::unique_ptr<decoded_image> decode_image(const unsigned char* bytes, std::siz
   }
   com_ptr<IWICFormatConverter> converter;
   if (FAILED(factory->CreateFormatConverter(converter.put()))) {
-    throw std::runtime_error("unable to create the bitmap format converter");
+    return nullptr;
   }
   UINT source_width = 0;
   UINT source_height = 0;
@@ -62,14 +62,20 @@ std::unique_ptr<decoded_image> decode_image(const unsigned char* bytes, std::siz
   if (FAILED(converter->Initialize(frame.get(), premultiplied_bgra, WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeMedianCut)) ||
       FAILED(frame->GetSize(&source_width, &source_height))) {
-    throw std::runtime_error("unable to create a bitmap from the format converter");
+    return nullptr;
   }
-  const auto width = static_cast<UINT>(static_cast<float>(source_width) * (1.0f / scale));
-  const auto height = static_cast<UINT>(static_cast<float>(source_height) * (1.0f / scale));
+  const std::int32_t width = scaled_side(source_width, scale);
+  const std::int32_t height = scaled_side(source_height, scale);
+  if (width == 0 || height == 0) {
+    return nullptr;
+  }
+  // The pixels are decoded here, so a picture cut short fails now, not
+  // later when it is drawn.
   if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-      FAILED(scaler->Initialize(converter.get(), width, height, WICBitmapInterpolationModeFant)) ||
+      FAILED(scaler->Initialize(converter.get(), static_cast<UINT>(width), static_cast<UINT>(height),
+                                WICBitmapInterpolationModeFant)) ||
       FAILED(factory->CreateBitmapFromSource(scaler.get(), WICBitmapCacheOnLoad, bitmap.put()))) {
-    throw std::runtime_error("unable to create a bitmap from the format converter");
+    return nullptr;
   }
   guard.keep = true;
   return std::make_unique<win32::wic_decoded_image>(com_result, std::move(factory), std::move(bitmap));

@@ -103,6 +103,33 @@ TEST(cairo_decoding, bytes_that_are_no_picture_leave_the_image_unloaded) {
   }
 }
 
+TEST(cairo_decoding, a_scale_that_leaves_no_pixel_or_too_many_fails_the_load) {
+  const bytes square = two_colour_png(40, 40);
+  const bytes strip = two_colour_png(40, 1);
+  const struct {
+    const char* label;
+    const bytes* png;
+    float scale;
+  } cases[] = {
+      {"under a pixel", &square, 41.0f},  {"far under", &square, 1e30f},     {"one side under", &strip, 2.0f},
+      {"past the limit", &square, 1e-3f}, {"past any int", &square, 1e-30f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    ui::image picture;
+    ASSERT_TRUE(picture.load_from_memory(square.data(), square.size(), 1.0f));
+    bool loaded = true;
+    EXPECT_NO_THROW(loaded = picture.load_from_memory(c.png->data(), c.png->size(), c.scale));
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(picture.loaded());
+    EXPECT_EQ(picture.width(), 0);
+  }
+  ui::image one_pixel;
+  ASSERT_TRUE(one_pixel.load_from_memory(square.data(), square.size(), 40.0f));
+  EXPECT_EQ(one_pixel.width(), 1);
+  EXPECT_EQ(one_pixel.height(), 1);
+}
+
 TEST(cairo_decoding, a_picture_at_scale_2_is_half_its_pixel_size_and_draws_that_size) {
   const bytes png = two_colour_png(40, 40);
   ui::image picture;

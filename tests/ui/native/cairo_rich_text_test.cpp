@@ -3,6 +3,7 @@
 // Text is checked by the boxes of its ink, never pixel by pixel.
 #include "cairo_canvas.h"
 
+#include "hbsdk/ui/cairo/pango_text_context.h"
 #include "hbsdk/ui/markup_parser.h"
 #include "hbsdk/ui/rich_text.h"
 
@@ -155,6 +156,34 @@ TEST_F(cairo_rich_text, later_runs_override_earlier_ones_property_by_property) {
   EXPECT_FALSE(box(bluish));
   ASSERT_TRUE(box(reddish));
   EXPECT_EQ(box(reddish)->left, blue->left);  // the first word is red now
+}
+
+TEST_F(cairo_rich_text, runs_after_lone_and_paired_surrogates_land_on_their_own_characters) {
+  // One U+FFFD per unpaired unit; a pair stays one 4-byte character.
+  EXPECT_EQ(ui::pango_text(u"a\xD800" u"b"), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(ui::pango_text(u"a\xDC00\xD800" u"b"), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+  EXPECT_EQ(ui::pango_text(u"a\U0001F600b"), "a\xF0\x9F\x98\x80" "b");
+
+  // "HH" then one odd unit then "II" in red: the red ink sits where it sits
+  // when the odd unit is written as U+FFFD, and covers both letters.
+  const auto red_box = [this](std::u16string text, std::uint32_t red_start) {
+    ui::rich_text document(std::move(text), {{0, 20, u"font", u"face=\"Tahoma\" size=\"16\""},
+                                             {red_start, 2, u"font", u"color=\"#FF0000\""}});
+    draw(document);
+    return box(reddish);
+  };
+  const auto replaced = red_box(u"HH\uFFFDII", 3);
+  for (const std::u16string odd : {u"\xD800", u"\xDC00"}) {
+    const auto lone = red_box(u"HH" + odd + u"II", 3);
+    ASSERT_TRUE(replaced && lone);
+    EXPECT_EQ(*lone, *replaced);
+  }
+  // A pair counts two units: the run after it starts two units later.
+  const auto after_pair = red_box(u"HH\U0001F600II", 4);
+  const auto black = box([](std::uint32_t p) { return red_of(p) < 60 && green_of(p) < 60 && blue_of(p) < 60; });
+  ASSERT_TRUE(after_pair && black);
+  EXPECT_GT(after_pair->left, black->left);
+  EXPECT_EQ(width(*after_pair), width(*replaced));  // both letters, as after the replacement
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Text through pango: fonts, measuring, wrapping and alignment.
 #include "cairo_canvas.h"
 
+#include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/cairo/application_fonts.h"
+#include "hbsdk/ui/cairo/pango_text_context.h"
 
 #include <pango/pangocairo.h>
 
@@ -155,3 +157,73 @@ TEST_F(cairo_text, text_is_drawn_in_the_text_colour_inside_the_clip) {
 }
 
 }  // namespace
+
+namespace {
+
+// A folder of 324 characters without a space.
+std::u16string long_folder() {
+  std::u16string path = u"Z:\\";
+  while (path.size() < 324) path += u"folder_name_without_spaces\\";
+  path.resize(324);
+  return path;
+}
+
+// The glyphs pango shapes on each line of the layout.
+std::vector<int> glyphs_per_line(PangoLayout* layout) {
+  std::vector<int> counts;
+  for (GSList* line = pango_layout_get_lines_readonly(layout); line != nullptr; line = line->next) {
+    int glyphs = 0;
+    for (GSList* run = static_cast<PangoLayoutLine*>(line->data)->runs; run != nullptr; run = run->next) {
+      glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
+    }
+    counts.push_back(glyphs);
+  }
+  return counts;
+}
+
+}  // namespace
+
+TEST(pango_wrapping, wrapping_anywhere_breaks_a_long_path_inside_the_width_and_adds_no_hyphen) {
+  const ui::pango_text_context text;
+  ui::text_style style;
+  style.family = u"Tahoma";
+  style.size = 10.0f;
+  style.wrapping = ui::text_wrapping::anywhere;
+  const std::u16string path = long_folder();
+  const ui::cairo_handles::pango_layout layout = text.make_layout(path, style, 285.0f);
+  const std::vector<int> lines = glyphs_per_line(layout.get());
+  ASSERT_GT(lines.size(), 3u);
+  int glyphs = 0;
+  for (const int count : lines) glyphs += count;
+  EXPECT_EQ(glyphs, 324);  // every character once, nothing added at a break
+  for (int i = 0; i < pango_layout_get_line_count(layout.get()); ++i) {
+    PangoRectangle logical{};
+    pango_layout_line_get_extents(pango_layout_get_line_readonly(layout.get(), i), nullptr, &logical);
+    EXPECT_LE(logical.width, 285 * PANGO_SCALE) << "line " << i;
+  }
+  // Every line but the last is full: the breaks fall inside the words.
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) EXPECT_GT(lines[i], 40) << "line " << i;
+
+  // The same box through the renderer: the drawn ink stays inside it.
+  cairo_canvas canvas(400, 300);
+  placed_widget root({0, 0, 400, 300});
+  canvas.begin(root.w);
+  canvas.painter().set_font("Tahoma", 10.0f, 0, 0);
+  canvas.painter().text_color = {0.0f, 0.0f, 0.0f, 1.0f};
+  canvas.painter().draw_text({10, 10, 285, 280}, hbsdk::filesystem::to_utf8(path), ui::text_wrapping::anywhere);
+  canvas.end();
+  const auto ink = canvas.ink_box();
+  ASSERT_TRUE(ink);
+  EXPECT_LE(ink->right, 10 + 285);
+  EXPECT_GT(ink->bottom - ink->top, 40);
+}
+
+TEST_F(cairo_text, a_family_the_system_lacks_draws_in_one_it_has) {
+  for (const char* family : {"tahoma", "verdana", "No Such Family 7Q", ""}) {
+    SCOPED_TRACE(family);
+    canvas.painter().set_font(family, 15.0f, 2, 0);
+    const auto box = drawn("Tidewater Kit", {0, 0, 200, 40});
+    ASSERT_TRUE(box);
+    EXPECT_GT(box->right - box->left, 60);
+  }
+}

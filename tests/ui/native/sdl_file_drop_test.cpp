@@ -26,12 +26,8 @@ protected:
     push_motion(win.id(), 50, 50);  // over the left panel
   }
   std::string path(const std::string& name) const { return (folder.path() / name).string(); }
-  // The path as the toolkit hands it to the widget: with backslashes.
-  std::u16string toolkit_path(const std::string& name) const {
-    std::u16string text = hbsdk::filesystem::to_wide(path(name));
-    std::replace(text.begin(), text.end(), u'/', u'\\');
-    return text;
-  }
+  // The path as the toolkit hands it to the widget: as the system spells it.
+  std::u16string toolkit_path(const std::string& name) const { return hbsdk::filesystem::to_wide(path(name)); }
   static void push_drop(std::uint32_t id, Uint32 type, const std::string& file = {}) {
     SDL_Event e{};
     e.type = type;
@@ -54,6 +50,13 @@ TEST_F(sdl_file_drop, a_drop_reaches_the_widget_under_the_pointer_as_one_list_wi
   drop(win.id(), {"b.obj", "maps", "a.txt", "gone"});
   deliver_all();
   EXPECT_EQ(received, (lists{{toolkit_path("b.obj"), toolkit_path("a.txt")}}));
+
+  // A name that holds a backslash is one file of that name.
+  received.clear();
+  std::ofstream(folder.path() / "c\\d.txt") << "c";
+  drop(win.id(), {"c\\d.txt"});
+  deliver_all();
+  EXPECT_EQ(received, (lists{{toolkit_path("c\\d.txt")}}));
 
   // Only folders: an empty list. A lone file (SDL before 2.0.5): a list of one.
   received.clear();

@@ -175,3 +175,19 @@ TEST(d2d_rich_text, runs_reaching_past_the_text_are_cut_at_its_end) {
   EXPECT_EQ(pixels(canvas), expected);
   EXPECT_NE(pixels(*cut), expected);  // the bold part shows
 }
+
+TEST(d2d_rich_text, an_unpaired_surrogate_draws_as_one_replacement_character_and_runs_after_it_stay_put) {
+  const auto draw_document = [](std::u16string text) {
+    d2d_canvas canvas(canvas_width, canvas_height);
+    ui::rich_text document(std::move(text), {{0, 20, u"font", u"size=\"20\""}, {3, 2, u"font", u"color=\"#FF0000\""}});
+    canvas.paint([&](ui::renderer& r) {
+      r.set_text_alignment(0, 1);
+      r.rich_text_color = blue_colour;
+      r.draw_rich_text(document, {0, 0, canvas_width, canvas_height});
+    });
+    return pixels(canvas);
+  };
+  const std::vector<std::uint32_t> replaced = draw_document(u"HH\uFFFDII");
+  EXPECT_EQ(draw_document(u"HH\xD800II"), replaced);
+  EXPECT_EQ(draw_document(u"HH\xDC00II"), replaced);
+}

@@ -132,3 +132,35 @@ TEST(d2d_text, leading_near_and_trailing_far_put_text_in_the_corners) {
   EXPECT_GE(bottom_right.bottom, 55);
   EXPECT_NEAR(top_left.right - top_left.left, bottom_right.right - bottom_right.left, 1);
 }
+
+TEST(d2d_text, wrapping_anywhere_keeps_a_long_path_inside_its_box) {
+  // A folder of 324 characters without a space: between words it breaks
+  // after "Z:" at most and runs past the box; anywhere, it fills the box.
+  std::string path = "Z:\\";
+  while (path.size() < 324) path += "folder_name_without_spaces\\";
+  path.resize(324);
+  const auto draw = [&](ui::text_wrapping wrapping) {
+    auto canvas = std::make_unique<d2d_canvas>(400, 300);
+    canvas->paint([&](ui::renderer& r) {
+      r.set_font("Tahoma", 10.0f, 0, 0);
+      r.set_text_alignment(0, 1);
+      r.text_color = red_colour;
+      r.draw_text({10, 10, 285, 280}, path, wrapping);
+    });
+    return canvas;
+  };
+  const auto words = draw(ui::text_wrapping::words);
+  EXPECT_GT(words->drawn_box({0, 0, 400, 300}).right, 10 + 285);  // what the anywhere mode mends
+
+  const auto anywhere = draw(ui::text_wrapping::anywhere);
+  const ui::edge_rect box = anywhere->drawn_box({0, 0, 400, 300});
+  EXPECT_LE(box.right, 10 + 285);
+  EXPECT_GT(box.right, 10 + 285 - 20);  // lines are full, not broken early
+  EXPECT_GT(box.bottom - box.top, 40);  // several lines
+  // The measure agrees: as tall as the drawing, no wider than the box.
+  d2d_canvas measuring(10, 10);
+  measuring.renderer().set_font("Tahoma", 10.0f, 0, 0);
+  const ui::size measured = measuring.renderer().measure_text(path, {285, 0}, ui::text_wrapping::anywhere);
+  EXPECT_LE(measured.width, 285 + 1);
+  EXPECT_GE(measured.height, box.bottom - box.top);
+}

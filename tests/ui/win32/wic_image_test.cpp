@@ -110,6 +110,7 @@ TEST(wic_image, the_embedded_pictures_decode_at_their_sizes) {
 TEST(wic_image, bytes_that_are_no_picture_leave_the_image_unloaded) {
   const std::vector<unsigned char> good = quadrants_png();
   std::vector<unsigned char> truncated(good.begin(), good.begin() + 30);
+  std::vector<unsigned char> cut_in_half(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
   std::vector<unsigned char> garbage(200, 0x5A);
   std::vector<unsigned char> bad_body = good;
   for (std::size_t i = 45; i < 70 && i < bad_body.size(); ++i) {
@@ -119,21 +120,43 @@ TEST(wic_image, bytes_that_are_no_picture_leave_the_image_unloaded) {
     const char* name;
     const std::vector<unsigned char>* bytes;
   };
-  for (const bad_case& c : {bad_case{"truncated", &truncated}, bad_case{"garbage", &garbage},
-                            bad_case{"damaged image data", &bad_body}}) {
+  for (const bad_case& c : {bad_case{"truncated", &truncated}, bad_case{"cut in half", &cut_in_half},
+                            bad_case{"garbage", &garbage}, bad_case{"damaged image data", &bad_body}}) {
     SCOPED_TRACE(c.name);
     ui::image picture;
     ASSERT_TRUE(load(picture, good, 1.0f));
-    bool loaded = false;
-    try {
-      loaded = load(picture, *c.bytes, 1.0f);
-    } catch (const std::runtime_error&) {
-      // A picture that opens but cannot be decoded is reported as an error.
-    }
+    bool loaded = true;
+    EXPECT_NO_THROW(loaded = load(picture, *c.bytes, 1.0f));  // one outcome: false, never an exception
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(picture.loaded());
     EXPECT_EQ(picture.width(), 0);
   }
+}
+
+TEST(wic_image, a_scale_that_leaves_no_pixel_or_too_many_fails_the_load) {
+  const std::vector<unsigned char> png = quadrants_png();
+  const std::vector<unsigned char> strip = make_png(40, 1, [](std::uint32_t, std::uint32_t) { return 0xFF0000FFu; });
+  struct scale_case {
+    const char* name;
+    const std::vector<unsigned char>* bytes;
+    float scale;
+  };
+  for (const scale_case& c : {scale_case{"under a pixel", &png, 41.0f}, scale_case{"far under", &png, 1e30f},
+                              scale_case{"one side under", &strip, 2.0f}, scale_case{"past the limit", &png, 1e-3f},
+                              scale_case{"past any int", &png, 1e-30f}}) {
+    SCOPED_TRACE(c.name);
+    ui::image picture;
+    ASSERT_TRUE(load(picture, png, 1.0f));
+    bool loaded = true;
+    EXPECT_NO_THROW(loaded = load(picture, *c.bytes, c.scale));
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(picture.loaded());
+    EXPECT_EQ(picture.width(), 0);
+  }
+  ui::image one_pixel;
+  ASSERT_TRUE(load(one_pixel, png, 40.0f));
+  EXPECT_EQ(one_pixel.width(), 1);
+  EXPECT_EQ(one_pixel.height(), 1);
 }
 
 TEST(wic_image, each_renderer_gets_its_own_device_bitmap_and_keeps_it_when_another_goes) {
