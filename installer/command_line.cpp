@@ -156,7 +156,8 @@ command_line parse_windows_command_line(std::u16string_view text) {
       const std::size_t equals = argument.find(u'=');
       const std::u16string_view name = std::u16string_view(argument).substr(1, equals == std::u16string::npos ? std::u16string::npos : equals - 1);
       if (const switch_spec* spec = find_windows(name)) {
-        const std::string shown = "/" + fs::to_utf8(spec->windows_name);
+        std::string shown(1, '/');
+        shown += fs::to_utf8(spec->windows_name);
         if (!spec->takes_value && equals != std::u16string::npos) {
           if (line.ok()) line.error = "The switch " + shown + " takes no value.";
           continue;

@@ -1,6 +1,8 @@
 #include "installer/run_installer.h"
 
 #include "hbsdk/ui/event_registry.h"
+#include "hbsdk/filesystem/display_text.h"
+#include "hbsdk/filesystem/std_path.h"
 #include "installer/asset_library.h"
 #include "installer/destination_check.h"
 #include "installer/free_space.h"
@@ -9,6 +11,7 @@
 #include "installer/session_log.h"
 #include "installer/system.h"
 
+#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -22,6 +25,17 @@ destination_choice choose_destination(const command_line& line) {
 }
 
 namespace {
+
+// A silent run into a folder that is not there is refused before it starts:
+// nothing below a mistyped folder is made.
+destination_check check_silent_destination(const hbsdk::filesystem::file_path& folder, destination_check check) {
+  if (!check.ok() || folder.empty()) return check;
+  std::error_code error;
+  if (!std::filesystem::is_directory(hbsdk::filesystem::to_std_path(folder), error)) {
+    return {exit_reason::bad_destination, "The folder " + hbsdk::filesystem::display_text(folder) + " does not exist."};
+  }
+  return check;
+}
 
 int outcome_code(const install_outcome& outcome, exit_platform platform) {
   return exit_code(exit_reason_for(outcome.kind), platform);
@@ -46,8 +60,9 @@ int run_very_silent(install_steps steps, const command_line& line, exit_platform
   if (steps.find_payload) {
     if (const auto payload = steps.find_payload()) pack_bytes = pack_size(payload->data, payload->length);
   }
-  const destination_check check = check_destination(
-      destination.folder, pack_bytes, destination.folder.empty() ? std::nullopt : free_space(destination.folder));
+  const destination_check check = check_silent_destination(
+      destination.folder, check_destination(destination.folder, pack_bytes,
+                                            destination.folder.empty() ? std::nullopt : free_space(destination.folder)));
   if (!check.ok()) return held_back(log, check, platform);
   System system(std::move(steps));
   system.set_log(log.log());
@@ -62,7 +77,10 @@ int run_wizard(install_steps steps, const command_line& line, exit_platform plat
   InstallerUI wizard(std::move(steps), line);
   session_log log(line, wizard.folder(), line.destination ? "/DIR" : "lookup");
   if (line.silent() && !log.usable()) return exit_code(exit_reason::cannot_write, platform);
-  if (line.silent() && !wizard.start_check().ok()) return held_back(log, wizard.start_check(), platform);
+  if (line.silent()) {
+    const destination_check check = check_silent_destination(wizard.folder(), wizard.start_check());
+    if (!check.ok()) return held_back(log, check, platform);
+  }
   wizard.system.set_log(log.log());
   hbsdk::ui::fire(&wizard, hbsdk::ui::event_type::shown);
   if (line.mode == run_mode::silent) wizard.show_page(2);

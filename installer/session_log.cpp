@@ -18,8 +18,8 @@ std::string switches_of(const command_line& line) {
   const auto add = [&](const std::string& item) { text += (text.empty() ? "" : " ") + item; };
   if (line.mode == run_mode::silent) add("silent");
   if (line.mode == run_mode::very_silent) add("very silent");
-  if (line.destination) add("dir=" + line.destination->to_utf8());
-  if (line.log_file) add("log=" + line.log_file->to_utf8());
+  if (line.destination) add("dir=" + hbsdk::filesystem::display_text(*line.destination));
+  if (line.log_file) add("log=" + hbsdk::filesystem::display_text(*line.log_file));
   return text.empty() ? "none" : text;
 }
 

@@ -158,7 +158,7 @@ TEST(command_line_help, lists_every_switch_of_the_platform) {
   const std::string on_windows = installer::help_text(true);
   const std::string on_linux = installer::help_text(false);
   for (const auto& spec : installer::switch_table) {
-    EXPECT_NE(on_windows.find("/" + fs::to_utf8(spec.windows_name)), std::string::npos);
+    EXPECT_NE(on_windows.find(std::string(1, '/').append(fs::to_utf8(spec.windows_name))), std::string::npos);
     if (!spec.long_name.empty()) {
       EXPECT_NE(on_linux.find("--" + std::string(spec.long_name)), std::string::npos);
     }

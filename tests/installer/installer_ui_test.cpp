@@ -617,8 +617,9 @@ TEST_F(wizard_test, silent_mode_installs_at_once_ignores_the_close_box_and_ends_
           platform.elapse(200);
       }
     };
-    const int result = installer::run_installer(worker.steps(), silent_line(installer::run_mode::silent),
-                                                installer::exit_platform::windows);
+    installer::command_line line = silent_line(installer::run_mode::silent);
+    line.destination = hbsdk::filesystem::from_std_path(std::filesystem::temp_directory_path());
+    const int result = installer::run_installer(worker.steps(), line, installer::exit_platform::windows);
     EXPECT_EQ(result, expected);
     EXPECT_EQ(worker.runs(), runs_before + 1);  // no question, so no second run
   }
@@ -629,7 +630,7 @@ TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_fo
   const auto folder = std::filesystem::temp_directory_path() / ("hb_very_silent_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   std::filesystem::create_directories(folder);
   installer::command_line line = silent_line(installer::run_mode::very_silent);
-  line.destination = fs::file_path(u"\\packs\\here");
+  line.destination = hbsdk::filesystem::from_std_path(folder);
   line.log_file = hbsdk::filesystem::from_std_path(folder / "install.log");
   std::thread releaser([&] {
     wait_for_runs(1);
@@ -639,7 +640,7 @@ TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_fo
   releaser.join();
   EXPECT_EQ(result, 14);  // a bad destination
   EXPECT_TRUE(platform.backends().empty());
-  EXPECT_EQ(worker.target(0).text(), u"\\packs\\here");
+  EXPECT_EQ(worker.target(0), *line.destination);
   std::ifstream log(folder / "install.log");
   const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("Tidewater Kit Pack Installer "), std::string::npos) << text;
@@ -647,5 +648,15 @@ TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_fo
   EXPECT_NE(text.find("(given by the destination switch)"), std::string::npos) << text;
   EXPECT_NE(text.find("Outcome: failed with status 160: "), std::string::npos) << text;
   EXPECT_NE(text.find("Exit code: 14 after "), std::string::npos) << text;
+
+  // A folder that is not there is refused before any run, and said so.
+  line.destination = hbsdk::filesystem::from_std_path(folder / "missing");
+  EXPECT_EQ(installer::run_installer(worker.steps(), line, installer::exit_platform::windows), 267);
+  EXPECT_EQ(worker.runs(), 1);
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+  std::ifstream second(folder / "install.log");
+  const std::string refused((std::istreambuf_iterator<char>(second)), std::istreambuf_iterator<char>());
+  EXPECT_NE(refused.find("Not started: The folder "), std::string::npos) << refused;
+  EXPECT_NE(refused.find("Exit code: 267 after "), std::string::npos) << refused;
   std::filesystem::remove_all(folder);
 }
