@@ -8,6 +8,7 @@
 #include "installer/failure_reason.h"
 #include "installer/free_space.h"
 #include "installer/pack_size.h"
+#include "installer/run_installer.h"
 #include "installer/install_status.h"
 #include "installer/installer_theme.h"
 #include "resources/embedded.h"
@@ -68,7 +69,7 @@ InstallerUI::InstallerUI(install_steps steps, const command_line& line)
     image_width = side_image.width();
   }
   build_pages(image_width);
-  if (line.destination) target_folder = *line.destination;
+  target_folder = choose_destination(line).folder;
   start_check_ = check_destination(target_folder, pack_bytes_,
                                    target_folder.empty() ? std::nullopt : free_space(target_folder));
 
@@ -121,8 +122,6 @@ void InstallerUI::build_pages(std::int32_t iw) {
                            "on your computer.\n\nIt is recommended that you close all other applications before "
                            "continuing.\n\nClick Next to continue, or Cancel to exit the installer.",
                        false);
-
-  target_folder = find_asset_library(asset_library_value, asset_library_variable);
 
   create_page(1, {0, 0, 1, 0});
   summary_hint_label.create(pages[1], {0, 15, page_width, 40});

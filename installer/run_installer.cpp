@@ -5,6 +5,8 @@
 #include "hbsdk/filesystem/std_path.h"
 #include "installer/asset_library.h"
 #include "installer/destination_check.h"
+#include "installer/documents_folder.h"
+#include "installer/system_account.h"
 #include "installer/free_space.h"
 #include "installer/pack_size.h"
 #include "installer/installer_ui.h"
@@ -21,7 +23,13 @@ void run_installer(install_steps steps) { (void)run_installer(std::move(steps), 
 
 destination_choice choose_destination(const command_line& line) {
   if (line.destination) return {*line.destination, "/DIR"};
-  return {find_asset_library(asset_library_value, asset_library_variable), "lookup"};
+  destination_choice found{find_asset_library(asset_library_value, asset_library_variable), "lookup"};
+  // The system account's own Documents folder is no user's library: no
+  // folder is found, and the run is held back as a bad destination.
+  if (running_as_system_account() && !found.folder.empty() && found.folder == documents_folder()) {
+    return {hbsdk::filesystem::file_path(), "lookup"};
+  }
+  return found;
 }
 
 namespace {
