@@ -579,6 +579,13 @@ InstallerUI* running_wizard(support::test_platform& platform) {
   return dynamic_cast<InstallerUI*>(platform.backends().front()->owner().owner_window());
 }
 
+// The whole file; it is closed again before this returns (Windows cannot
+// remove an open file).
+std::string read_text(const std::filesystem::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+}
+
 installer::command_line silent_line(installer::run_mode mode) {
   installer::command_line line;
   line.mode = mode;
@@ -641,8 +648,7 @@ TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_fo
   EXPECT_EQ(result, 14);  // a bad destination
   EXPECT_TRUE(platform.backends().empty());
   EXPECT_EQ(worker.target(0), *line.destination);
-  std::ifstream log(folder / "install.log");
-  const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  const std::string text = read_text(folder / "install.log");
   EXPECT_NE(text.find("Tidewater Kit Pack Installer "), std::string::npos) << text;
   EXPECT_NE(text.find("Switches: very silent dir="), std::string::npos) << text;
   EXPECT_NE(text.find("(given by the destination switch)"), std::string::npos) << text;
@@ -654,8 +660,7 @@ TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_fo
   EXPECT_EQ(installer::run_installer(worker.steps(), line, installer::exit_platform::windows), 267);
   EXPECT_EQ(worker.runs(), 1);
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
-  std::ifstream second(folder / "install.log");
-  const std::string refused((std::istreambuf_iterator<char>(second)), std::istreambuf_iterator<char>());
+  const std::string refused = read_text(folder / "install.log");
   EXPECT_NE(refused.find("Not started: The folder "), std::string::npos) << refused;
   EXPECT_NE(refused.find("Exit code: 267 after "), std::string::npos) << refused;
   std::filesystem::remove_all(folder);
