@@ -36,7 +36,7 @@ class Scenario:
         self.installer, self.held, self.declining = installer, held, declining
         self.hbpack, self.archive = hbpack, archive
         self.name = name
-        self.folder = os.path.join(work, name)
+        self.folder = os.path.abspath(os.path.join(work, name))  # the programs start in other folders
         shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(self.folder)
         self.shots = os.path.join(work, "screenshots")
