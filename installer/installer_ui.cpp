@@ -4,7 +4,6 @@
 #include "hbsdk/ui/event_registry.h"
 #include "hbsdk/ui/renderer.h"
 #include "hbsdk/ui/widgets/message_popup.h"
-#include "installer/asset_library.h"
 #include "installer/failure_reason.h"
 #include "installer/free_space.h"
 #include "installer/pack_size.h"
