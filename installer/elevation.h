@@ -3,6 +3,7 @@
 // has such a relaunch (Windows: the shell's "runas" verb).
 
 #include <string>
+#include <string_view>
 
 namespace installer {
 
@@ -10,9 +11,20 @@ namespace installer {
 // system cannot say.
 std::u16string executable_path();
 
-// Starts this executable again through the shell's "runas" verb with the one
-// argument "/UAC", and does not wait for it. False when it could not be
-// started, for example when the user declined the elevation prompt.
-bool relaunch_elevated();
+struct relaunch_result {
+  enum class state {
+    started,   // the elevated instance ran (and, when waited for, ended)
+    declined,  // the user declined the elevation prompt
+    failed,    // it could not be started for another reason
+  };
+  state outcome = state::failed;
+  int exit_code = 0;  // the elevated instance's exit code, when it was waited for
+};
+
+// Starts this executable again through the shell's "runas" verb with the
+// given parameters (the marker "/UAC" and the switches passed on). With wait
+// false it returns as soon as the instance started; with wait true it waits
+// for the instance to end and gives its exit code.
+relaunch_result relaunch_elevated(std::u16string_view parameters, bool wait);
 
 }  // namespace installer

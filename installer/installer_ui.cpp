@@ -5,7 +5,10 @@
 #include "hbsdk/ui/renderer.h"
 #include "hbsdk/ui/virtual_key.h"
 #include "hbsdk/ui/widgets/message_popup.h"
-#include "installer/asset_library.h"
+#include "installer/failure_reason.h"
+#include "installer/free_space.h"
+#include "installer/pack_size.h"
+#include "installer/run_installer.h"
 #include "installer/install_status.h"
 #include "installer/installer_theme.h"
 #include "resources/embedded.h"
@@ -32,6 +35,13 @@ const std::string next_text = "Next >";
 
 std::string pack(const char* before, const char* after) { return std::string(before) + texts::pack + after; }
 
+std::optional<std::uint64_t> measure_pack(const install_steps& steps) {
+  if (!steps.find_payload) return std::nullopt;
+  const auto payload = steps.find_payload();
+  if (!payload) return std::nullopt;
+  return pack_size(payload->data, payload->length);
+}
+
 }  // namespace
 
 std::string InstallerUI::status_text(std::int32_t status, std::uint32_t dots) {
@@ -47,7 +57,8 @@ std::string InstallerUI::status_text(std::int32_t status, std::uint32_t dots) {
   }
 }
 
-InstallerUI::InstallerUI(install_steps steps) : system(std::move(steps)) {
+InstallerUI::InstallerUI(install_steps steps, const command_line& line)
+    : pack_bytes_(measure_pack(steps)), system(std::move(steps)), silent_(line.mode == run_mode::silent) {
   create(texts::window_title, placement);
   apply_installer_theme();
   root.style.set_style_color("default_back_color", background);
@@ -59,6 +70,9 @@ InstallerUI::InstallerUI(install_steps steps) : system(std::move(steps)) {
     image_width = side_image.width();
   }
   build_pages(image_width);
+  target_folder = choose_destination(line).folder;
+  start_check_ = check_destination(target_folder, pack_bytes_,
+                                   target_folder.empty() ? std::nullopt : free_space(target_folder));
 
   const std::int32_t width = root.width();
   const std::int32_t height = root.height();
@@ -74,6 +88,8 @@ InstallerUI::InstallerUI(install_steps steps) : system(std::move(steps)) {
   }
   ui::connect(this, event_type::key_down, this, &InstallerUI::on_key_down);
   show_page(0);
+  // A silent run cannot be stopped: the worker cannot be interrupted.
+  if (silent_) cancel_button.set_enabled(false);
 }
 
 // The widget tree of the title line and the three pages, with their
@@ -110,8 +126,6 @@ void InstallerUI::build_pages(std::int32_t iw) {
                            "continuing.\n\nClick Next to continue, or Cancel to exit the installer.",
                        false);
 
-  target_folder = find_asset_library(asset_library_value, asset_library_variable);
-
   create_page(1, {0, 0, 1, 0});
   summary_hint_label.create(pages[1], {0, 15, page_width, 40});
   summary_hint_label.style.set_style_color("default_back_color", clear_white);
@@ -135,9 +149,12 @@ void InstallerUI::build_pages(std::int32_t iw) {
   install_headline.style.set_style_color("default_back_color", clear_white);
   install_headline.style.set_style_alias("label_font_weight", "label_install_weight");
   install_headline.set_text(pack("Installing ", ", please wait..."), false);
-  progress_label.create(pages[2], {0, 50, width - iw - 40, page_height - 50});
+  // The status text ends 10 above the progress bar, so no text of the page
+  // ever reaches the bar: its longest text is four lines.
+  progress_label.create(pages[2], {0, 50, width - iw - 40, 120});
   progress_label.style.set_style_color("default_back_color", clear_white);
   progress_label.style.set_style_alias("label_text_valign", "label_path_text_valign");
+  progress_bar.create(pages[2], {0, 180, width - iw - 40, 14});
 }
 
 InstallerUI::~InstallerUI() {
@@ -157,11 +174,15 @@ void InstallerUI::show_page(std::uint32_t index) {
   }
   if (index == 0) {
     back_button.set_enabled(false);
+    next_button.set_enabled(true);
   } else if (index == 1) {
+    const std::string held_back = start_check_.ok() ? "" : start_check_.text + "\n";
     summary_label.set_text(std::string("Installing ") + texts::pack_short + " on:\n\n" +
-                               hbsdk::filesystem::display_text(target_folder) + "\n\n",
+                               hbsdk::filesystem::display_text(target_folder) + "\n\n" + held_back,
                            true);
     back_button.set_enabled(true);
+    // A run that must fail is not started.
+    next_button.set_enabled(start_check_.ok());
   } else {
     back_button.set_enabled(false);
     next_button.set_enabled(false);
@@ -200,6 +221,7 @@ void InstallerUI::on_button(const ui::event_info& event) {
 }
 
 void InstallerUI::start_install() {
+  progress_bar.set_progress(0, 0);
   poll_timer_ = native().set_timer(&pages[2], poll_key, poll_milliseconds, false);
   ui::connect(&pages[2], event_type::timer, this, &InstallerUI::on_tick);
   try {
@@ -227,6 +249,9 @@ void InstallerUI::on_tick() {
   const std::int32_t status = system.status();
   const std::string text = status_text(status, dots);
   progress_label.set_text(text, false);
+  const install_progress progress = system.progress();
+  progress_bar.set_progress(progress.bytes_done, progress.bytes_total);
+  if (done && status == install_status::succeeded) progress_bar.set_progress(1, 1);
   if (done) {
     stop_polling();
     system.join();
@@ -237,6 +262,11 @@ void InstallerUI::on_tick() {
 }
 
 void InstallerUI::finish_run(std::int32_t status) {
+  if (silent_) {
+    finished = true;
+    close(status == install_status::succeeded ? 1 : 0);
+    return;
+  }
   if (status == install_status::succeeded) {
     install_headline.set_text(pack("", " was successfully installed."), false);
     show_finish();
@@ -244,7 +274,11 @@ void InstallerUI::finish_run(std::int32_t status) {
   }
   // Yes and No need a question to answer: the pop-up asks one.
   ui::MessagePopup question;
-  question.build(this, "Failed to install", pack("", " could not be installed.\n\nDo you want to try again?"), 2);
+  // The question names the reason first when there is one.
+  const std::string reason = failure_reason(system.outcome());
+  const std::string said = reason.empty() ? "" : reason + "\n\n";
+  question.build(this, "Failed to install",
+                 std::string(texts::pack) + " could not be installed.\n\n" + said + "Do you want to try again?", 2);
   question.focus_button(1);  // Yes: try again
   if (question.run_modal() == 1) {
     start_install();  // the next tick shows the new run

@@ -30,13 +30,18 @@
 #include "hbsdk/ui/widgets/scroll_bar.h"
 #include "hbsdk/ui/widgets/text_label.h"
 #include "hbsdk/ui/window.h"
+#include "installer/command_line.h"
+#include "installer/destination_check.h"
 #include "installer/installer_button.h"
 #include "installer/install_steps.h"
+#include "installer/progress_bar.h"
 #include "installer/system.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace installer {
 
@@ -44,7 +49,11 @@ class InstallerUI : public hbsdk::ui::window {
 public:
   // A wizard whose installations run the given steps (the platform's: record
   // the folder, find the payload in this executable, extract it).
-  explicit InstallerUI(install_steps steps);
+  explicit InstallerUI(install_steps steps) : InstallerUI(std::move(steps), command_line{}) {}
+  // The same, for a command line: its destination replaces the folder found,
+  // and in silent mode Cancel is disabled and the wizard closes itself once
+  // the run is over, without the failure question.
+  InstallerUI(install_steps steps, const command_line& line);
   ~InstallerUI() override;
 
   void show_page(std::uint32_t index);
@@ -57,6 +66,10 @@ public:
   std::uint32_t page() const noexcept { return current_page; }
   bool is_finished() const noexcept { return finished; }
   const hbsdk::filesystem::file_path& folder() const noexcept { return target_folder; }
+  // What keeps a run into the folder from starting (no folder, too little
+  // free space); ok when nothing does. The summary page shows it and Next
+  // stays disabled there.
+  const destination_check& start_check() const noexcept { return start_check_; }
 
   // The window's fixed geometry: client area (500 x 360) at (600, 200).
   static constexpr hbsdk::ui::rect placement{600, 200, 500, 360};
@@ -82,6 +95,9 @@ private:
   void finish_run(std::int32_t status);
   void stop_polling();
 
+  // The pack's installed size, measured before the steps move into system.
+  std::optional<std::uint64_t> pack_bytes_;
+
 public:
   // The install engine, the banner and the widgets; the window owns them,
   // the widget tree only refers to them.
@@ -99,11 +115,16 @@ public:
   hbsdk::ui::GenericPanel summary_panel;
   hbsdk::ui::ScrollBar summary_scroll;
   hbsdk::ui::TextLabel progress_label;
+  // Under the status text, at y 180 of the installing page; it stays after
+  // the outcome (full after a success, where the run stopped after a failure).
+  ProgressBar progress_bar;
 
 private:
+  destination_check start_check_;
   std::uint32_t current_page = 0;
   hbsdk::filesystem::file_path target_folder;
   bool finished = false;
+  bool silent_ = false;
   std::uint32_t poll_timer_ = 0;  // the polling timer of the run being watched; 0 for none
 };
 

@@ -40,6 +40,37 @@ void System::install(hbsdk::filesystem::file_path target) {
   publish(install_status::from_extraction(steps_.extract(payload->data, payload->length, target)));
 }
 
+install_progress System::progress() const noexcept { return {}; }
+
+// The failure class of an extraction code; the worker will carry more detail.
+install_outcome System::outcome() const {
+  install_outcome result;
+  result.status = status();
+  if (result.status == install_status::succeeded) return result;
+  if (result.status == install_status::payload_missing) {
+    result.kind = failure_kind::damaged_payload;
+    return result;
+  }
+  result.extraction_code = result.status / 10;
+  switch (result.extraction_code) {
+    case 16:
+      result.kind = failure_kind::bad_destination;
+      break;
+    case 18:
+      result.kind = failure_kind::link_refused;
+      break;
+    case 17:
+    case 20:
+    case 23:
+      result.kind = failure_kind::cannot_write;
+      break;
+    default:
+      result.kind = failure_kind::damaged_payload;
+      break;
+  }
+  return result;
+}
+
 void System::join() {
   if (worker_.joinable()) worker_.join();
 }

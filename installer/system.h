@@ -10,10 +10,13 @@
 #include <thread>
 
 #include "hbsdk/filesystem/file_path.h"
+#include "installer/install_outcome.h"
 #include "installer/install_status.h"
 #include "installer/install_steps.h"
 
 namespace installer {
+
+class install_log;
 
 class System {
 public:
@@ -40,6 +43,13 @@ public:
   bool done() const noexcept { return done_.load(std::memory_order_acquire); }
   std::int32_t status() const noexcept { return status_.load(std::memory_order_acquire); }
 
+  // How far the running (or last) run got.
+  install_progress progress() const noexcept;
+  // The final report of the last run; valid once done() is true.
+  install_outcome outcome() const;
+  // The log the worker writes to, or none; set before start.
+  void set_log(install_log* log) noexcept { log_ = log; }
+
   bool joinable() const noexcept { return worker_.joinable(); }
   // Waits for the worker, if there is one, and empties the worker field.
   void join();
@@ -52,6 +62,7 @@ private:
   std::atomic<std::int32_t> status_{install_status::not_started};
   std::thread worker_;
   install_steps steps_;
+  install_log* log_ = nullptr;
 };
 
 }  // namespace installer

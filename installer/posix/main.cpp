@@ -1,21 +1,114 @@
 // The installer's entry point on Linux. There is no elevation relaunch: a
-// plain start runs the wizard directly, and the marker "/UAC" is accepted
-// and changes nothing. Exits with 0 once the wizard has closed (and its
-// worker has finished), 1 when it could not be shown.
-#include <cstdio>
-#include <exception>
+// start runs the wizard (or, with --very-silent, the installation alone)
+// directly, and the marker "/UAC" is accepted and changes nothing.
+//
+// Exit codes: without options 0 once the wizard has closed (and its worker
+// has finished), 1 when it could not be shown; with options the Linux column
+// of installer/exit_codes.h. --help prints the options to stdout and exits
+// with 0; a bad option is named on stderr and exits with 2, before anything
+// else happens.
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hbsdk/filesystem/file_ops.h"
 #include "hbsdk/ui/native_platform.h"
+#include "installer/command_line.h"
+#include "installer/exit_codes.h"
 #include "installer/install_steps.h"
+#include "installer/instance_lock.h"
 #include "installer/run_installer.h"
 
-int main() {
-  try {
-    hbsdk::ui::native_platform platform;
-    installer::run_installer(installer::platform_install_steps());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "tidewater-kit-installer: %s\n", e.what());
-    return 1;
+namespace {
+
+namespace fs = hbsdk::filesystem;
+using installer::exit_reason;
+
+constexpr const char* program = "tidewater-kit-installer";
+
+int code(exit_reason reason) { return installer::exit_code(reason, installer::exit_platform::posix); }
+
+std::string_view variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string_view() : std::string_view(value);
+}
+
+// A display can be used: X11 or Wayland is named, or the offscreen video
+// driver was chosen on purpose (tests run that way).
+bool display_named() {
+  return !variable("DISPLAY").empty() || !variable("WAYLAND_DISPLAY").empty() ||
+         variable("SDL_VIDEODRIVER") == "offscreen";
+}
+
+// A relative path is taken from the working folder.
+void make_absolute(std::optional<fs::file_path>& path) {
+  if (!path || fs::is_absolute(*path)) return;
+  std::vector<char> buffer(4096);
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (buffer.size() > (1u << 20)) return;
+    buffer.resize(buffer.size() * 2);
   }
-  return 0;
+  path = fs::join(fs::file_path(buffer.data()), *path);
+}
+
+void say_no_display() {
+  std::fprintf(stderr,
+               "%s: no display is available, so the installer window cannot be shown.\n"
+               "To install without a window, run: %s --very-silent [--dir=FOLDER] [--log=FILE]\n",
+               program, program);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+  installer::command_line line = installer::parse_gnu_arguments(arguments);
+  if (!line.ok()) {
+    std::fprintf(stderr, "%s: %s\n", program, line.error.c_str());
+    return code(exit_reason::bad_command_line);
+  }
+  if (line.help) {
+    std::fputs(installer::help_text(false).c_str(), stdout);
+    return 0;
+  }
+  make_absolute(line.destination);
+  make_absolute(line.log_file);
+  const bool switched = line.has_switches();
+  const int failed = switched ? code(exit_reason::cannot_run) : 1;
+
+  if (line.mode != installer::run_mode::very_silent && !display_named()) {
+    say_no_display();
+    return code(exit_reason::no_display);
+  }
+  installer::instance_lock lock;
+  if (lock.acquire() == installer::instance_lock::state::held) {
+    // Linux gives no portable way to raise another program's window: the
+    // running wizard stays where it is and this start says why it ends.
+    std::fprintf(stderr, "%s: another installation is running; this one ends.\n", program);
+    return code(exit_reason::another_running);
+  }
+  try {
+    if (line.mode == installer::run_mode::very_silent) {
+      return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::posix);
+    }
+    std::optional<hbsdk::ui::native_platform> platform;
+    try {
+      platform.emplace();
+    } catch (const std::exception& e) {
+      // The display named cannot be reached (SDL's video start failed).
+      std::fprintf(stderr, "%s: %s\n", program, e.what());
+      say_no_display();
+      return code(exit_reason::no_display);
+    }
+    return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::posix);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", program, e.what());
+    return failed;
+  }
 }

@@ -138,7 +138,11 @@ class Drill:
 
 class DiskFull(Drill):
     """A 256 KiB tmpfs mounted as the target folder fills up during extraction
-    (under Wine reached through the Z: drive)."""
+    (under Wine reached through the Z: drive). The wizard sees beforehand that
+    the pack does not fit, says so on the summary and keeps Next disabled, so
+    only the archive tool fills it."""
+
+    held_on_summary = True
 
     def make(self):
         if not is_root():
@@ -320,6 +324,30 @@ def wizard_failure_path(drill, shots):
     return failed
 
 
+def wizard_held_on_summary(drill, shots):
+    """The wizard shows the summary with Next disabled; Next starts nothing,
+    and the close box ends it."""
+    installation = w.Installation(drill.program, drill.folder)
+    installation.target = drill.target
+    program = installation.start()
+    window = d.wait_window(w.TITLE)
+    w.wait_page(window, 0)
+    w.click(window, w.NEXT)
+
+    def held():
+        shot = d.window_shot(window)
+        summary = d.close_to(shot.getpixel((175, 290)), w.SUMMARY_PANEL, 3)
+        return shot if summary and d.close_to(w.button_fill(shot, "next"), w.BUTTON_DISABLED, 3) else None
+    d.poll(held, what="the summary with Next disabled")
+    w.click(window, w.NEXT)
+    d.screenshot(shots.path("1-held-on-summary"))
+    assert not d.find_windows(w.FAILURE_TITLE), "Next started a run that cannot fit"
+    assert held() is not None, "Next left the summary"
+    d.close_window(window)
+    d.wait_no_window(w.TITLE)
+    wait_exit(program, installation)
+
+
 def run_drill(drill, shots):
     expected = CODES[drill.name]
     # The code, from the archive tool on the same situation.
@@ -339,6 +367,11 @@ def run_drill(drill, shots):
     drill.prepare()
     try:
         before = listing(drill.site, drill.target)
+        if getattr(drill, "held_on_summary", False):
+            wizard_held_on_summary(drill, shots)
+            problems = compare_listings(before, listing(drill.site, drill.target))
+            assert not problems, "the installer touched the surroundings:\n" + "\n".join(problems)
+            return None
         failed = wizard_failure_path(drill, shots)
         drill.check_after()
         problems = compare_listings(before, listing(drill.site, drill.target))
@@ -363,7 +396,9 @@ def main():
         def action():
             drill = kind(name, args)
             try:
-                finals[name] = run_drill(drill, Shots(args.work, name))
+                final = run_drill(drill, Shots(args.work, name))
+                if final is not None:
+                    finals[name] = final
             finally:
                 drill.clean()
         return action

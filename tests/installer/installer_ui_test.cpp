@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <deque>
 #include <functional>
 #include <future>
@@ -14,6 +17,10 @@
 #include <thread>
 
 #include "hbsdk/filesystem/display_text.h"
+#include "hbsdk/filesystem/std_path.h"
+#include "hbsdk/ui/widgets/message_popup.h"
+#include "installer/destination_check.h"
+#include "installer/progress_bar.h"
 #include "hbsdk/ui/testing/headless_window_backend.h"
 #include "hbsdk/ui/testing/recording_render_backend.h"
 #include "hbsdk/ui/testing/test_platform.h"
@@ -173,7 +180,8 @@ TEST_F(wizard_test, the_window_and_its_widgets_are_where_the_look_puts_them) {
       {"summary", wizard->summary_label, wizard->summary_panel, {10, 0, 285, 800}},
       {"page 2", wizard->pages[2], wizard->root, {170, 50, 320, 250}},
       {"headline", wizard->install_headline, wizard->pages[2], {0, 0, 320, 25}},
-      {"progress", wizard->progress_label, wizard->pages[2], {0, 50, 300, 200}},
+      {"progress", wizard->progress_label, wizard->pages[2], {0, 50, 300, 120}},
+      {"progress bar", wizard->progress_bar, wizard->pages[2], {0, 180, 300, 14}},
       {"back", wizard->back_button, wizard->root, {200, 320, 85, 30}},
       {"next", wizard->next_button, wizard->root, {290, 320, 85, 30}},
       {"cancel", wizard->cancel_button, wizard->root, {405, 320, 85, 30}},
@@ -461,4 +469,200 @@ TEST(entry_point, the_marker_is_a_case_sensitive_substring_of_the_command_line) 
   EXPECT_FALSE(installer::is_elevated_instance(u"/uac"));
   EXPECT_FALSE(installer::is_elevated_instance(u"/UA C"));
   EXPECT_FALSE(installer::is_elevated_instance(u""));
+}
+
+TEST(entry_point, a_value_holding_the_marker_does_not_mark_the_elevated_instance) {
+  EXPECT_FALSE(installer::is_elevated_instance(u"\"/DIR=D:/UAC files\""));
+  EXPECT_TRUE(installer::is_elevated_instance(u"/UAC \"/DIR=D:/UAC files\""));
+}
+
+// The progress bar: how much of its inside is filled for a part done, and
+// what it draws.
+TEST(progress_bar, fills_its_inside_by_the_part_done_and_no_further) {
+  support::test_platform platform;
+  ui::window host;
+  host.create("bar", {0, 0, 200, 50});
+  installer::ProgressBar bar;
+  bar.create(host.root, {0, 0, 102, 14});  // 100 dips inside the outline
+  const struct {
+    std::uint64_t done, total;
+    std::int32_t filled;
+  } cases[] = {{0, 0, 0},      {5, 0, 0},   {0, 10, 0},   {1, 2, 50},  {1, 3, 33},
+               {99, 100, 99},  {100, 100, 100}, {250, 100, 100},
+               {(1ull << 62) - 1, 1ull << 62, 99}};  // a huge total neither overflows nor rounds up to full
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.done) + " of " + std::to_string(c.total));
+    bar.set_progress(c.done, c.total);
+    EXPECT_EQ(bar.filled_width(), c.filled);
+  }
+  bar.set_progress(1, 4);
+  host.paint_tree(host.root, {0, 0, 200, 50});
+  const auto calls = platform.drawing_of(host).calls_of(bar);
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].colour, installer::ProgressBar::track);
+  EXPECT_EQ(calls[1].colour, installer::ProgressBar::fill);
+  EXPECT_EQ(calls[1].area, (ui::rect_f{1, 1, 26, 13}));  // 25 dips from the inner left edge
+  EXPECT_EQ(calls[2].colour, installer::ProgressBar::outline);
+}
+
+TEST_F(wizard_test, the_bar_is_full_after_a_success_and_empty_again_when_a_retry_starts) {
+  then([&] { click(next_at); click(next_at); });
+  then([&] {
+    EXPECT_EQ(wizard->progress_bar.filled_width(), 0);
+    EXPECT_TRUE(wizard->progress_bar.is_visible());
+    wait_for_runs(1);
+    worker.finish_with(18);
+    wait_done();
+    tick();
+  });
+  then([&] {
+    auto* question = dynamic_cast<ui::MessagePopup*>(top().owner_window());
+    ASSERT_NE(question, nullptr);
+    // The reason comes before the question, which keeps its words.
+    EXPECT_EQ(question->message(),
+              "Tidewater Kit Pack could not be installed.\n\nA link in the folder was refused.\n\nDo you want to try "
+              "again?");
+    click_popup(popup_button(1));  // Yes
+  });
+  then([&] {
+    EXPECT_EQ(wizard->progress_bar.filled_width(), 0);
+    wait_for_runs(2);
+    worker.finish_with(0);
+    wait_done();
+    tick();
+  });
+  then([&] {
+    EXPECT_EQ(wizard->progress_bar.filled_width(), 298);  // stays, full, after the outcome
+    click(cancel_at);
+  });
+  EXPECT_EQ(run(), 1);
+}
+
+TEST_F(wizard_without_folder_test, no_folder_found_is_said_on_the_summary_and_next_cannot_start_a_run) {
+  // Empty the Documents lookup too, so no folder is found at all.
+  installer::testing::scoped_variable home("HOME", "");
+  installer::testing::scoped_variable user_profile("USERPROFILE", "");
+  wizard = std::make_unique<InstallerUI>(worker.steps());
+  if (!wizard->folder().empty()) GTEST_SKIP() << "this system still names a Documents folder";
+  then([&] { click(next_at); });
+  then([&] {
+    EXPECT_NE(wizard->summary_label.text().find("No folder was found"), std::string::npos);
+    EXPECT_FALSE(wizard->next_button.is_enabled());
+    click(next_at);  // does nothing
+    click(back_at);
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 0u);
+    EXPECT_TRUE(wizard->next_button.is_enabled());
+    platform.post(*wizard, {msg::close, 0, 0});
+  });
+  run();
+  EXPECT_EQ(worker.runs(), 0);
+}
+
+TEST(destination_check, holds_back_a_run_without_a_folder_or_without_room) {
+  const fs::file_path folder(u"\\library");
+  EXPECT_TRUE(installer::check_destination(folder, 100, 100).ok());
+  EXPECT_TRUE(installer::check_destination(folder, std::nullopt, 0).ok());  // unknown sizes hold nothing back
+  EXPECT_TRUE(installer::check_destination(folder, 100, std::nullopt).ok());
+  const auto small = installer::check_destination(folder, 3 * 1048576 + 1, 3 * 1048576);
+  EXPECT_EQ(small.reason, installer::exit_reason::disk_full);
+  EXPECT_NE(small.text.find("needs 4 MB"), std::string::npos) << small.text;
+  EXPECT_NE(small.text.find("has 3 MB free"), std::string::npos) << small.text;
+  EXPECT_EQ(installer::check_destination(fs::file_path(), 1, 100).reason, installer::exit_reason::bad_destination);
+}
+
+namespace {
+
+// The wizard run_installer made, found through the headless platform.
+InstallerUI* running_wizard(support::test_platform& platform) {
+  if (platform.backends().empty()) return nullptr;
+  return dynamic_cast<InstallerUI*>(platform.backends().front()->owner().owner_window());
+}
+
+// The whole file; it is closed again before this returns (Windows cannot
+// remove an open file).
+std::string read_text(const std::filesystem::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+}
+
+installer::command_line silent_line(installer::run_mode mode) {
+  installer::command_line line;
+  line.mode = mode;
+  return line;
+}
+
+}  // namespace
+
+TEST_F(wizard_test, silent_mode_installs_at_once_ignores_the_close_box_and_ends_with_the_run_code) {
+  wizard.reset();  // run_installer makes its own
+  for (const auto& [code, expected] : {std::pair{0, 0}, std::pair{20, 82}}) {
+    SCOPED_TRACE(code);
+    const int runs_before = worker.runs();
+    int idle = 0;
+    platform.on_idle = [&, code = code] {
+      InstallerUI* silent = running_wizard(platform);
+      ASSERT_NE(silent, nullptr);
+      switch (idle++) {
+        case 0:
+          EXPECT_EQ(silent->page(), 2u);  // straight on the installing page
+          EXPECT_FALSE(silent->cancel_button.is_enabled());
+          platform.post(*silent, {msg::close, 0, 0});  // the close box while the run goes on
+          return;
+        case 1:
+          EXPECT_FALSE(silent->is_finished());
+          wait_for_runs(runs_before + 1);
+          worker.finish_with(code);
+          while (!silent->system.done()) std::this_thread::yield();
+          platform.elapse(200);  // the tick that sees the outcome closes the wizard
+          return;
+        default:
+          // Only a wizard that failed to close itself comes here: tick on a
+          // while, then stop the whole test rather than hang.
+          ADD_FAILURE() << "the silent wizard did not close itself";
+          if (idle > 20) std::abort();
+          platform.elapse(200);
+      }
+    };
+    installer::command_line line = silent_line(installer::run_mode::silent);
+    line.destination = hbsdk::filesystem::from_std_path(std::filesystem::temp_directory_path());
+    const int result = installer::run_installer(worker.steps(), line, installer::exit_platform::windows);
+    EXPECT_EQ(result, expected);
+    EXPECT_EQ(worker.runs(), runs_before + 1);  // no question, so no second run
+  }
+}
+
+TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_for) {
+  wizard.reset();
+  const auto folder = std::filesystem::temp_directory_path() / ("hb_very_silent_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  installer::command_line line = silent_line(installer::run_mode::very_silent);
+  line.destination = hbsdk::filesystem::from_std_path(folder);
+  line.log_file = hbsdk::filesystem::from_std_path(folder / "install.log");
+  std::thread releaser([&] {
+    wait_for_runs(1);
+    worker.finish_with(16);
+  });
+  const int result = installer::run_installer(worker.steps(), line, installer::exit_platform::posix);
+  releaser.join();
+  EXPECT_EQ(result, 14);  // a bad destination
+  EXPECT_TRUE(platform.backends().empty());
+  EXPECT_EQ(worker.target(0), *line.destination);
+  const std::string text = read_text(folder / "install.log");
+  EXPECT_NE(text.find("Tidewater Kit Pack Installer "), std::string::npos) << text;
+  EXPECT_NE(text.find("Switches: very silent dir="), std::string::npos) << text;
+  EXPECT_NE(text.find("(given by the destination switch)"), std::string::npos) << text;
+  EXPECT_NE(text.find("Outcome: failed with status 160: "), std::string::npos) << text;
+  EXPECT_NE(text.find("Exit code: 14 after "), std::string::npos) << text;
+
+  // A folder that is not there is refused before any run, and said so.
+  line.destination = hbsdk::filesystem::from_std_path(folder / "missing");
+  EXPECT_EQ(installer::run_installer(worker.steps(), line, installer::exit_platform::windows), 267);
+  EXPECT_EQ(worker.runs(), 1);
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+  const std::string refused = read_text(folder / "install.log");
+  EXPECT_NE(refused.find("Not started: The folder "), std::string::npos) << refused;
+  EXPECT_NE(refused.find("Exit code: 267 after "), std::string::npos) << refused;
+  std::filesystem::remove_all(folder);
 }

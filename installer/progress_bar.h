@@ -1,0 +1,33 @@
+#pragma once
+// The installing page's progress bar: a dark track with the outline of the
+// wizard's buttons, filled from the left in light grey by the part of the
+// pack written so far. It reads no style keys.
+
+#include <cstdint>
+
+#include "hbsdk/ui/color.h"
+#include "hbsdk/ui/widget.h"
+
+namespace installer {
+
+class ProgressBar : public hbsdk::ui::widget {
+public:
+  ProgressBar();
+
+  // Sets the part done as done of total (bytes); a total of 0 shows an empty
+  // bar, and done beyond total a full one. Redraws only when the filled
+  // width changes.
+  void set_progress(std::uint64_t done, std::uint64_t total);
+  // The filled width in dips, inside the one-dip outline.
+  std::int32_t filled_width() const noexcept { return filled_; }
+
+  static constexpr hbsdk::ui::color track{0.118f, 0.118f, 0.118f, 1.0f};
+  static constexpr hbsdk::ui::color outline{0.4f, 0.4f, 0.4f, 1.0f};
+  static constexpr hbsdk::ui::color fill{0.784f, 0.784f, 0.784f, 1.0f};
+
+private:
+  void paint();
+  std::int32_t filled_ = 0;
+};
+
+}  // namespace installer
