@@ -359,7 +359,7 @@ TEST_F(long_summary_keys_test, arrows_pages_home_and_end_scroll_the_summary_only
   });
   then([&] {
     EXPECT_EQ(wizard->page(), 1u);
-    ASSERT_GT(wizard->summary_scroll.range(), 400);
+    ASSERT_GT(wizard->summary_scroll.range(), 300);  // room for a page step and more
     EXPECT_EQ(offset(), 0);
     press(vk::down);
     press(vk::down);
