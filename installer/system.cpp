@@ -4,6 +4,7 @@
 
 #include "hbsdk/filesystem/directory_handle.h"
 #include "hbsdk/filesystem/file_ops.h"
+#include "hbsdk/filesystem/path_kind.h"
 #include "installer/failure_reason.h"
 
 namespace installer {
@@ -63,10 +64,11 @@ void System::conclude(const fs::file_path& target, std::int32_t final_status, st
     if (final_status != install_status::succeeded) {
       outcome_.system_error = tracker_.system_error();
       outcome_.name = tracker_.entry_name();
-      // Whether the destination itself could be opened tells a missing or
+      // Whether the destination is a folder that opens tells a missing or
       // unusable folder from a file below it that could not be written.
       fs::directory_handle folder;
-      const bool usable = fs::is_absolute(target) && folder.open(target);
+      const bool usable =
+          fs::is_absolute(target) && fs::kind_of(target) == fs::path_kind::folder && folder.open(target);
       outcome_.kind = classify_failure(final_status, code, outcome_.system_error, usable);
     }
     if (log_ != nullptr) log_->line(outcome_line(outcome_));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "disk_full_errors.h"
 #include "installer/install_status.h"
@@ -12,12 +13,27 @@ using installer::classify_failure;
 using installer::failure_kind;
 using installer::install_outcome;
 
+namespace {
+
+install_outcome outcome_of(std::int32_t status, std::int32_t code, std::int32_t error, const char* name,
+                           failure_kind kind) {
+  install_outcome outcome;
+  outcome.status = status;
+  outcome.extraction_code = code;
+  outcome.system_error = error;
+  outcome.name = name;
+  outcome.kind = kind;
+  return outcome;
+}
+
+}  // namespace
+
 TEST(failure_reason, every_extraction_code_and_a_missing_payload_have_a_class) {
   struct case_t {
     std::int32_t code;
     failure_kind kind;
   };
-  const case_t cases[] = {
+  const std::vector<case_t> cases = {
       {0, failure_kind::none},
       {11, failure_kind::damaged_payload},   {12, failure_kind::damaged_payload},
       {13, failure_kind::damaged_payload},   {14, failure_kind::damaged_payload},
@@ -58,25 +74,25 @@ TEST(failure_reason, words_for_each_class) {
     install_outcome outcome;
     std::string words;
   };
-  const case_t cases[] = {
-      {{2, 0, 0, "", failure_kind::none}, ""},
-      {{230, 23, 28, "d/big.bin", failure_kind::disk_full}, "The disk is full."},
-      {{200, 20, 13, "d/x.txt", failure_kind::cannot_write}, "A file in the folder could not be written: d/x.txt."},
-      {{200, 20, 0, "", failure_kind::cannot_write}, "A file in the folder could not be written."},
-      {{170, 17, 0, "d/x.txt", failure_kind::cannot_write}, "There was not enough memory to write the files."},
-      {{180, 18, 0, "d/linked", failure_kind::link_refused}, "A link in the folder was refused: d/linked."},
-      {{110, 11, 0, "", failure_kind::damaged_payload}, "The installer file is damaged. Download it again."},
-      {{100, 0, 0, "", failure_kind::damaged_payload}, "The installer file is damaged. Download it again."},
-      {{200, 20, 2, "d/x.txt", failure_kind::bad_destination}, "The folder does not exist or cannot be used."},
-      {{160, 16, 0, "", failure_kind::bad_destination}, "The folder is not a complete path."},
+  const std::vector<case_t> cases = {
+      {outcome_of(2, 0, 0, "", failure_kind::none), ""},
+      {outcome_of(230, 23, 28, "d/big.bin", failure_kind::disk_full), "The disk is full."},
+      {outcome_of(200, 20, 13, "d/x.txt", failure_kind::cannot_write), "A file in the folder could not be written: d/x.txt."},
+      {outcome_of(200, 20, 0, "", failure_kind::cannot_write), "A file in the folder could not be written."},
+      {outcome_of(170, 17, 0, "d/x.txt", failure_kind::cannot_write), "There was not enough memory to write the files."},
+      {outcome_of(180, 18, 0, "d/linked", failure_kind::link_refused), "A link in the folder was refused: d/linked."},
+      {outcome_of(110, 11, 0, "", failure_kind::damaged_payload), "The installer file is damaged. Download it again."},
+      {outcome_of(100, 0, 0, "", failure_kind::damaged_payload), "The installer file is damaged. Download it again."},
+      {outcome_of(200, 20, 2, "d/x.txt", failure_kind::bad_destination), "The folder does not exist or cannot be used."},
+      {outcome_of(160, 16, 0, "", failure_kind::bad_destination), "The folder is not a complete path."},
   };
   for (const auto& c : cases) EXPECT_EQ(installer::failure_reason(c.outcome), c.words) << c.outcome.status;
 }
 
 TEST(failure_reason, the_outcome_line_carries_codes_and_reason) {
-  EXPECT_EQ(installer::outcome_line({2, 0, 0, "", failure_kind::none}), "outcome: status 2, installed");
-  EXPECT_EQ(installer::outcome_line({230, 23, 28, "d/big.bin", failure_kind::disk_full}),
+  EXPECT_EQ(installer::outcome_line(outcome_of(2, 0, 0, "", failure_kind::none)), "outcome: status 2, installed");
+  EXPECT_EQ(installer::outcome_line(outcome_of(230, 23, 28, "d/big.bin", failure_kind::disk_full)),
             "outcome: status 230, extraction code 23, system error 28, The disk is full.");
-  EXPECT_EQ(installer::outcome_line({180, 18, 0, "a", failure_kind::link_refused}),
+  EXPECT_EQ(installer::outcome_line(outcome_of(180, 18, 0, "a", failure_kind::link_refused)),
             "outcome: status 180, extraction code 18, A link in the folder was refused: a.");
 }

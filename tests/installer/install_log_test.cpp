@@ -62,7 +62,7 @@ TEST(install_log, refuses_places_it_cannot_open_safely) {
     const char* label;
     fs::file_path file;
   };
-  const case_t cases[] = {
+  const std::vector<case_t> cases = {
       {"relative", fs::file_path("install.log")},
       {"empty", fs::file_path()},
       {"missing folder", fs::from_std_path(folder.path() / "missing" / "install.log")},

@@ -152,7 +152,7 @@ TEST(install_run, each_failure_class_has_its_outcome) {
     failure_kind kind;
     std::string name;
   };
-  const case_t cases[] = {
+  const std::vector<case_t> cases = {
       {"open refused", fs::file_op::open, 2, false, 200, failure_kind::cannot_write, "d/e/large.bin"},
       {"write refused", fs::file_op::write, 3, false, 230, failure_kind::cannot_write, "d/e/large.bin"},
       {"close refused", fs::file_op::close, 3, false, 230, failure_kind::cannot_write, "d/e/last.bin"},
@@ -182,7 +182,7 @@ TEST(install_run, a_destination_that_is_no_folder_is_a_bad_destination) {
     fs::file_path target;
     std::int32_t status;
   };
-  const case_t cases[] = {
+  const std::vector<case_t> cases = {
       {"missing folder", fs::from_std_path(scratch.path() / "missing"), 200},
       {"a file where the folder should be", fs::from_std_path(scratch.path() / "plain-file"), 200},
       {"relative", fs::file_path("relative/library"), 160},
