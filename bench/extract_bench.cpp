@@ -9,7 +9,9 @@
 // (default /dev/shm). It prints both throughputs (MB = 10^6 bytes of output)
 // and their ratio; the goal is extraction at 90 % or more of inflate-only.
 // (3) writing the same sizes without inflating shows what the file system
-// alone costs, so the engine's own overhead can be read off.
+// alone costs, so the engine's own overhead can be read off. (4) the same
+// extraction as the installer's worker runs it, publishing its progress
+// (extract_with_progress), shows what the progress costs.
 // Then it extracts each archive once more while sampling the process's
 // anonymous memory, to show that it does not grow with file size.
 #include <sys/statfs.h>
@@ -27,6 +29,7 @@
 #include "bench/mapped_file.h"
 #include "bench/memory_probe.h"
 #include "hbsdk/filesystem/file_ops.h"
+#include "installer/install_steps.h"
 #include "installer/payload/archive_reader.h"
 #include "installer/payload/chunked_inflater.h"
 #include "installer/payload/extract_archive.h"
@@ -83,13 +86,18 @@ double inflate_only(const bench::mapped_file& archive, archive_facts& facts) {
 }
 
 // Extracts into a fresh folder below base and removes it afterwards (not
-// timed). Returns seconds.
-double extract_once(const bench::mapped_file& archive, const std::filesystem::path& base, int round) {
+// timed), with the worker's progress published when tracked. Returns seconds.
+double extract_once(const bench::mapped_file& archive, const std::filesystem::path& base, int round,
+                    bool tracked = false) {
   const std::filesystem::path target = base / ("hb_bench_" + std::to_string(::getpid()) + "_" + std::to_string(round));
   std::filesystem::remove_all(target);
   std::filesystem::create_directories(target);
+  installer::install_tracker tracker;
   const auto start = clock_type::now();
-  const std::int32_t code = installer::extract_archive(archive.data(), archive.size(), hbsdk::filesystem::from_std_path(target));
+  const std::int32_t code =
+      tracked ? installer::extract_with_progress(archive.data(), archive.size(),
+                                                 hbsdk::filesystem::from_std_path(target), tracker)
+              : installer::extract_archive(archive.data(), archive.size(), hbsdk::filesystem::from_std_path(target));
   const double seconds = std::chrono::duration<double>(clock_type::now() - start).count();
   std::filesystem::remove_all(target);
   if (code != 0) throw std::runtime_error("extraction failed with code " + std::to_string(code));
@@ -174,18 +182,20 @@ int main(int argc, char** argv) {
     std::vector<double> inflate_times;
     std::vector<double> extract_times;
     std::vector<double> write_times;
+    std::vector<double> tracked_times;
     std::printf("archive   %s\n          %zu bytes, %llu streams, %llu bytes inflated, largest file %llu bytes\n",
                 full_path.c_str(), archive.size(), static_cast<unsigned long long>(facts.files),
                 static_cast<unsigned long long>(facts.inflated_bytes),
                 static_cast<unsigned long long>(facts.largest_file));
-    std::printf("target    %s (%s)\n\nround  inflate only  extraction  write only\n", base.c_str(),
+    std::printf("target    %s (%s)\n\nround  inflate only  extraction  write only  with progress\n", base.c_str(),
                 on_tmpfs ? "tmpfs" : "NOT a tmpfs: figures include the disk");
     for (int round = 1; round <= rounds; ++round) {
       inflate_times.push_back(inflate_only(archive, facts));
       extract_times.push_back(extract_once(archive, base, round));
       write_times.push_back(write_only(facts, base, round));
-      std::printf("%5d  %10.3f s  %8.3f s  %8.3f s\n", round, inflate_times.back(), extract_times.back(),
-                  write_times.back());
+      tracked_times.push_back(extract_once(archive, base, round, true));
+      std::printf("%5d  %10.3f s  %8.3f s  %8.3f s  %11.3f s\n", round, inflate_times.back(), extract_times.back(),
+                  write_times.back(), tracked_times.back());
     }
     const double megabytes = static_cast<double>(facts.inflated_bytes) / 1e6;
     const double inflate_rate = megabytes / median(inflate_times);
@@ -195,6 +205,8 @@ int main(int argc, char** argv) {
     std::printf("extraction to the folder               %6.3f s  %8.1f\n", median(extract_times), extract_rate);
     std::printf("write only (same sizes, 16 KiB steps)  %6.3f s  %8.1f\n", median(write_times),
                 megabytes / median(write_times));
+    std::printf("extraction with progress published     %6.3f s  %8.1f\n", median(tracked_times),
+                megabytes / median(tracked_times));
     std::printf("extraction / inflate-only throughput   %6.1f %%   (goal: 90 %% or more)\n",
                 100.0 * extract_rate / inflate_rate);
     std::printf("extraction - (inflate only + write only) %+6.3f s: what the engine adds beyond the two\n",

@@ -95,8 +95,10 @@ int main(int argc, char** argv) {
     installer::install_steps steps;
     steps.record_folder = [](const hbsdk::filesystem::file_path&) {};
     steps.find_payload = [&archive] { return std::optional(installer::payload_view{archive.data(), archive.size()}); };
-    steps.extract = [&fresh_target](const std::uint8_t* bytes, std::uint64_t length, const hbsdk::filesystem::file_path&) {
-      return installer::extract_archive(bytes, length, fresh_target());
+    // As the installer's own step does, the run publishes its progress.
+    steps.extract = [&fresh_target](const std::uint8_t* bytes, std::uint64_t length, const hbsdk::filesystem::file_path&,
+                                    installer::install_tracker& tracker) {
+      return installer::extract_with_progress(bytes, length, fresh_target(), tracker);
     };
 
     const clock_type::time_point start = clock_type::now();

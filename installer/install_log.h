@@ -1,6 +1,10 @@
 #pragma once
-// The installation log a user asked for: one file, lines written as the run
-// goes, so a run that is killed leaves what it wrote so far.
+// A log file an installation writes as it goes. The file is opened the way
+// extraction opens its files: the folder by its path, then the file by its
+// name inside that folder, never through a link at the name. Each line is
+// written to the system in one call as soon as it is given, so a run killed
+// half-way leaves a readable log. The user-interface thread and the worker
+// may both write lines; a mutex keeps lines whole and in order.
 
 #include <mutex>
 #include <string_view>
@@ -12,15 +16,24 @@ namespace installer {
 
 class install_log {
 public:
-  // Creates or replaces the file. False when it cannot be opened.
+  // Creates or empties file. False, with nothing written, when file is not
+  // an absolute path, its folder cannot be opened, or something other than
+  // a plain file stands at its name (a link among them).
   bool open(const hbsdk::filesystem::file_path& file);
-  // Writes one line; nothing when the log is not open. Any thread may call it.
+  bool is_open() const;
+
+  // Writes "YYYY-MM-DD HH:MM:SS text" (UTC) and a line feed; line breaks
+  // inside text become spaces. Nothing happens when the log is not open; a
+  // write that fails is not retried.
   void line(std::string_view text);
-  bool is_open() const noexcept { return file_.is_open(); }
+
+  // The system's error number of the last open or write that failed, 0 when none.
+  int last_error() const;
 
 private:
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   hbsdk::filesystem::output_file file_;
+  int error_ = 0;
 };
 
 }  // namespace installer

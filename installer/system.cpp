@@ -2,7 +2,14 @@
 
 #include <utility>
 
+#include "hbsdk/filesystem/directory_handle.h"
+#include "hbsdk/filesystem/file_ops.h"
+#include "hbsdk/filesystem/path_kind.h"
+#include "installer/failure_reason.h"
+
 namespace installer {
+
+namespace fs = hbsdk::filesystem;
 
 System::System(install_steps steps) : steps_(std::move(steps)) {}
 
@@ -13,6 +20,7 @@ bool System::start(const hbsdk::filesystem::file_path& target) {
   const bool was_done = done_.load(std::memory_order_relaxed);
   const std::int32_t was_status = status_.load(std::memory_order_relaxed);
   reset_to_running();
+  tracker_.reset();  // no reader sees the previous run's progress as this one's
   try {
     // The thread gets its own copy of target, so the caller may change its
     // folder as soon as this returns.
@@ -27,48 +35,47 @@ bool System::start(const hbsdk::filesystem::file_path& target) {
 
 void System::install(hbsdk::filesystem::file_path target) {
   reset_to_running();
-  try {
-    steps_.record_folder(target);
-  } catch (...) {
-    // Recording the folder is a side step: its failure does not stop the run.
-  }
+  tracker_.reset();
+  tracker_.set_log(log_);
+  outcome_ = install_outcome{};
   const auto payload = steps_.find_payload();
   if (!payload || payload->data == nullptr) {
-    publish(install_status::payload_missing);
+    conclude(target, install_status::payload_missing, 0);
     return;
   }
-  publish(install_status::from_extraction(steps_.extract(payload->data, payload->length, target)));
+  const std::int32_t code = steps_.extract(payload->data, payload->length, target, tracker_);
+  const std::int32_t final_status = install_status::from_extraction(code);
+  if (final_status == install_status::succeeded) {
+    try {
+      steps_.record_folder(target);
+    } catch (...) {
+      // Recording the folder is a side step: its failure does not fail the run.
+    }
+  }
+  conclude(target, final_status, code);
 }
 
-install_progress System::progress() const noexcept { return {}; }
+void System::set_log(install_log* log) noexcept { log_ = log; }
 
-// The failure class of an extraction code; the worker will carry more detail.
-install_outcome System::outcome() const {
-  install_outcome result;
-  result.status = status();
-  if (result.status == install_status::succeeded) return result;
-  if (result.status == install_status::payload_missing) {
-    result.kind = failure_kind::damaged_payload;
-    return result;
+void System::conclude(const fs::file_path& target, std::int32_t final_status, std::int32_t code) {
+  try {
+    outcome_.status = final_status;
+    outcome_.extraction_code = code;
+    if (final_status != install_status::succeeded) {
+      outcome_.system_error = tracker_.system_error();
+      outcome_.name = tracker_.entry_name();
+      // Whether the destination is a folder that opens tells a missing or
+      // unusable folder from a file below it that could not be written.
+      fs::directory_handle folder;
+      const bool usable =
+          fs::is_absolute(target) && fs::kind_of(target) == fs::path_kind::folder && folder.open(target);
+      outcome_.kind = classify_failure(final_status, code, outcome_.system_error, usable);
+    }
+    if (log_ != nullptr) log_->line(outcome_line(outcome_));
+  } catch (...) {
+    // Out of memory for the name or the line: the status still goes out.
   }
-  result.extraction_code = result.status / 10;
-  switch (result.extraction_code) {
-    case 16:
-      result.kind = failure_kind::bad_destination;
-      break;
-    case 18:
-      result.kind = failure_kind::link_refused;
-      break;
-    case 17:
-    case 20:
-    case 23:
-      result.kind = failure_kind::cannot_write;
-      break;
-    default:
-      result.kind = failure_kind::damaged_payload;
-      break;
-  }
-  return result;
+  publish(final_status);
 }
 
 void System::join() {

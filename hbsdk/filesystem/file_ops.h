@@ -74,10 +74,15 @@ public:
   // Closes the file; false when the system reports a failure. A file that is
   // not open closes successfully.
   bool close();
+  // The system's error number (errno, or GetLastError on Windows) of the last
+  // open, write or close that failed, 0 when the system gave none (a refusal
+  // of this class's own, or an injected fault).
+  int last_error() const noexcept { return error_; }
 
 private:
   static constexpr std::intptr_t closed = -1;
   std::intptr_t handle_ = closed;  // a file descriptor or a HANDLE
+  int error_ = 0;
 };
 
 // Windows file time: 100-nanosecond units since 1601-01-01 UTC. Nothing when

@@ -14,7 +14,11 @@ namespace {
 class file_sink final : public chunked_inflater::sink {
 public:
   file_sink(fs::output_file& file, archive_extractor::observer* watcher) : file_(file), watcher_(watcher) {}
-  bool write(const std::uint8_t* data, std::size_t size) override { return file_.write(data, size); }
+  bool write(const std::uint8_t* data, std::size_t size) override {
+    if (!file_.write(data, size)) return false;
+    if (watcher_ != nullptr) watcher_->written(size);
+    return true;
+  }
   void consumed(std::size_t compressed_bytes) override {
     if (watcher_ != nullptr) watcher_->consumed(compressed_bytes);
   }
@@ -79,7 +83,14 @@ extract_code archive_extractor::extract_directory(target_folder& target, const d
   if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
   // An existing directory, or any other failure but a link in the way, is
   // not an error here: the files inside then fail to open.
-  return target.make_directory(relative);
+  const extract_code code = target.make_directory(relative);
+  if (code == extract_code::ok && watcher_ != nullptr) watcher_->completed();
+  return code;
+}
+
+extract_code archive_extractor::output_fault(extract_code code, const fs::output_file& file) const {
+  if (watcher_ != nullptr) watcher_->system_error(file.last_error());
+  return code;
 }
 
 extract_code archive_extractor::extract_file(target_folder& target, const archive_reader& reader,
@@ -93,18 +104,21 @@ extract_code archive_extractor::extract_file(target_folder& target, const archiv
   }
 
   fs::output_file file;
-  if (const auto code = target.open_file(relative, file); code != extract_code::ok) return code;
+  if (const auto code = target.open_file(relative, file); code != extract_code::ok) return output_fault(code, file);
   if (record.compressed_size > 0) {
     file_sink sink(file, watcher_);
     // On failure the file is closed by its destructor and keeps what was written.
-    if (const auto code = inflater_.inflate(data, record.compressed_size, sink); code != extract_code::ok) return code;
+    if (const auto code = inflater_.inflate(data, record.compressed_size, sink); code != extract_code::ok) {
+      return code == extract_code::write_failed ? output_fault(code, file) : code;
+    }
   }
   // Stamped through the handle that wrote the file, after its last write, so
   // the times land on this file whatever stands at its name by now; a failure
   // to stamp is not an error.
   (void)file.stamp_times(record.creation_time, record.last_write_time);
   // Closing completes the file: a failure here means it may be cut short.
-  if (!file.close()) return extract_code::write_failed;
+  if (!file.close()) return output_fault(extract_code::write_failed, file);
+  if (watcher_ != nullptr) watcher_->completed();
   return extract_code::ok;
 }
 

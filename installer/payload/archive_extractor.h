@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "hbsdk/filesystem/file_ops.h"
 #include "hbsdk/filesystem/file_path.h"
 #include "installer/payload/archive_reader.h"
 #include "installer/payload/chunked_inflater.h"
@@ -33,6 +34,15 @@ public:
     // processed.
     virtual void entering(std::string_view name) = 0;
     virtual void consumed(std::uint64_t compressed_bytes) = 0;
+    // Uncompressed bytes just written to the current file.
+    virtual void written(std::uint64_t /*bytes*/) {}
+    // The entry last entered is done: its directory made (or found already
+    // there), or its file written, closed and stamped.
+    virtual void completed() {}
+    // The system's error number (errno or GetLastError) beside the output
+    // fault that ends the run, given just before run returns; 0 when the
+    // system gave none.
+    virtual void system_error(int /*error*/) {}
   };
 
   archive_extractor(const std::uint8_t* archive, std::uint64_t length, hbsdk::filesystem::file_path target,
@@ -46,6 +56,8 @@ private:
   void reading(observer::table_item item, std::uint32_t number) const;
   extract_code extract_directory(target_folder& target, const directory_record& record);
   extract_code extract_file(target_folder& target, const archive_reader& reader, const file_record& record);
+  // Tells the watcher the system's error beside an output fault, and returns code.
+  extract_code output_fault(extract_code code, const hbsdk::filesystem::output_file& file) const;
 
   const std::uint8_t* archive_;
   std::uint64_t length_;

@@ -61,18 +61,29 @@ bool settings_store::write_text(std::u16string_view name, std::u16string_view va
 }
 
 std::optional<std::u16string> settings_store::read_text(std::u16string_view name, std::size_t max_units) const {
-  if (!state_ || max_units >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t)) return std::nullopt;
+  if (!state_ || max_units >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t) - 1) return std::nullopt;
   const std::u16string value_name(name);
-  // Room for max_units and the terminating zero; SHRegGetValueW fails with
-  // ERROR_MORE_DATA rather than cut a longer value, and always terminates.
-  std::vector<wchar_t> buffer(max_units + 1, L'\0');
-  auto bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-  if (SHRegGetValueW(state_->key, nullptr, wide(value_name), SRRF_RT_REG_SZ, nullptr, buffer.data(), &bytes) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
+  // First the size the value needs, then a buffer of that size; the value may
+  // grow between the two calls, so ERROR_MORE_DATA asks again with the new size.
+  // SHRegGetValueW never cuts a value and always terminates it.
+  DWORD bytes = 0;
+  LSTATUS result = SHRegGetValueW(state_->key, nullptr, wide(value_name), SRRF_RT_REG_SZ, nullptr, nullptr, &bytes);
+  std::vector<wchar_t> buffer;
+  for (int attempt = 0; attempt < 4 && result == ERROR_SUCCESS; ++attempt) {
+    // More than max_units and the terminating zero: skipped as too long.
+    if (bytes > (max_units + 1) * sizeof(wchar_t)) return std::nullopt;
+    buffer.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    result = SHRegGetValueW(state_->key, nullptr, wide(value_name), SRRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
+    if (result == ERROR_SUCCESS) {
+      buffer.back() = L'\0';
+      std::u16string text(reinterpret_cast<const char16_t*>(buffer.data()));
+      if (text.size() > max_units) return std::nullopt;
+      return text;
+    }
+    if (result == ERROR_MORE_DATA) result = ERROR_SUCCESS;  // bytes holds the new size
   }
-  buffer.back() = L'\0';
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
+  return std::nullopt;
 }
 
 }  // namespace installer

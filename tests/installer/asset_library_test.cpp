@@ -37,17 +37,17 @@ TEST(asset_library, first_source_that_answers_wins) {
     std::optional<std::string> variable;
     std::optional<std::u16string> expected;  // nothing: the Documents folder
   };
-  const std::string long_stored(250, 'r');
-  const std::string longest_stored = "R:/" + std::string(246, 'r');  // 249 characters
+  const std::string long_stored = "R:/" + std::string(321, 'r');  // 324 characters
+  const std::string too_long_stored = "R:/" + std::string(32765, 'r');  // 32768 characters
   const case_t cases[] = {
       {"store over environment", "R:/lib/Orrery", "E:/env", u"R:\\lib\\Orrery"},
       {"empty stored value", "", "E:/env", u""},
       {"environment when nothing stored", std::nullopt, "E:/env/lib", u"E:\\env\\lib"},
       {"empty variable counts as not set", std::nullopt, "", std::nullopt},
       {"neither source", std::nullopt, std::nullopt, std::nullopt},
-      {"250 stored characters are skipped", long_stored, "E:/env", u"E:\\env"},
-      {"250 stored characters, no variable", long_stored, std::nullopt, std::nullopt},
-      {"249 stored characters are read", longest_stored, "E:/env", fs::file_path(longest_stored).text()},
+      {"324 stored characters are read whole", long_stored, "E:/env", fs::file_path(long_stored).text()},
+      {"longer than any path is skipped", too_long_stored, "E:/env", u"E:\\env"},
+      {"longer than any path, no variable", too_long_stored, std::nullopt, std::nullopt},
       {"trailing separator kept as stored", "R:/lib/", std::nullopt, u"R:\\lib\\"},
   };
   for (const auto& c : cases) {
@@ -91,4 +91,41 @@ TEST(asset_library, recording_replaces_the_earlier_value) {
   ASSERT_TRUE(installer::record_asset_library(value_name, fs::file_path("C:/first")));
   ASSERT_TRUE(installer::record_asset_library(value_name, fs::file_path("C:/second")));
   EXPECT_EQ(lookup(), fs::file_path("C:/second"));
+}
+
+TEST(asset_library, the_lookup_names_its_source) {
+  using installer::asset_library_source;
+  struct case_t {
+    const char* label;
+    std::optional<std::string> stored;
+    std::optional<std::string> variable;
+    asset_library_source source;
+  };
+  const case_t cases[] = {
+      {"stored value", "R:/lib", "E:/env", asset_library_source::stored},
+      {"variable", std::nullopt, "E:/env", asset_library_source::environment},
+      {"Documents", std::nullopt, std::nullopt, asset_library_source::documents},
+      {"Documents after an empty variable", std::nullopt, "", asset_library_source::documents},
+  };
+  for (const auto& c : cases) {
+    const settings_sandbox sandbox;
+    const scoped_variable variable(variable_name, c.variable);
+    if (c.stored) store(*c.stored);
+    const installer::asset_library_lookup found = installer::look_up_asset_library(value_name, variable_name);
+    EXPECT_EQ(found.source, c.source) << c.label;
+    EXPECT_EQ(found.folder, lookup()) << c.label;
+    EXPECT_FALSE(found.folder.empty()) << c.label;
+  }
+}
+
+TEST(asset_library, a_long_recorded_folder_is_read_back_whole) {
+  for (const std::size_t length : {249u, 250u, 324u, 1000u, 32767u}) {
+    const settings_sandbox sandbox;
+    const scoped_variable variable(variable_name, "E:/env");
+    const fs::file_path folder(std::u16string(u"C:\\") + std::u16string(length - 3, u'x'));
+    ASSERT_TRUE(installer::record_asset_library(value_name, folder));
+    const installer::asset_library_lookup found = installer::look_up_asset_library(value_name, variable_name);
+    EXPECT_EQ(found.folder, folder) << length << " characters";
+    EXPECT_EQ(found.source, installer::asset_library_source::stored) << length << " characters";
+  }
 }

@@ -33,12 +33,13 @@ installer::install_steps held_steps() {
   }
   const std::filesystem::path hold_file = hold;
   steps.extract = [extract = steps.extract, hold_file](const std::uint8_t* archive, std::uint64_t length,
-                                                      const hbsdk::filesystem::file_path& target) {
+                                                      const hbsdk::filesystem::file_path& target,
+                                                      installer::install_tracker& tracker) {
     std::error_code error;
     while (std::filesystem::exists(hold_file, error)) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return extract(archive, length, target);
+    return extract(archive, length, target, tracker);
   };
   return steps;
 }

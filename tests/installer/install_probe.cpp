@@ -1,7 +1,8 @@
 // Runs one installation into the folder named on the command line, without a
 // window, and prints its outcome as "status N". The folder the run records
 // in the settings store is printed as "recorded <folder>" and the store is
-// then put back as it was. Exits with 0 when the run succeeded.
+// then put back as it was ("(nothing)" when no folder is stored: a failed run
+// records none). Exits with 0 when the run succeeded.
 #include <cstdio>
 #include <filesystem>
 #include <string>

@@ -78,13 +78,15 @@ TEST(payload_run, a_good_run_installs_the_pack_and_records_the_folder) {
   EXPECT_EQ(count_below(folder.path()).files, 68);
 }
 
-TEST(payload_run, an_unopenable_first_file_ends_with_200_after_recording_the_folder) {
+TEST(payload_run, an_unopenable_first_file_ends_with_200_and_records_nothing) {
   const settings_sandbox sandbox;
   const temp_folder folder;
+  const hbsdk::filesystem::file_path earlier("/earlier/library");
+  ASSERT_TRUE(installer::record_asset_library("OrreryUserPath", earlier));
   // The target does not exist, so its first folder cannot be made and the
   // first file cannot be opened.
   const hbsdk::filesystem::file_path target = hbsdk::filesystem::from_std_path(folder.path() / "missing");
   EXPECT_EQ(run_into(target), 200);
-  EXPECT_EQ(recorded_folder(), target);
+  EXPECT_EQ(recorded_folder(), earlier) << "a failed run leaves the stored folder as it was";
   EXPECT_TRUE(stdfs::is_empty(folder.path()));
 }

@@ -83,7 +83,7 @@ TEST(install_status, extraction_codes_become_ten_times_their_value) {
   for (const auto& c : cases) EXPECT_EQ(status::from_extraction(c.code), c.expected) << "code " << c.code;
 }
 
-TEST(install_system, a_good_run_records_finds_extracts_and_ends_with_status_2) {
+TEST(install_system, a_good_run_finds_extracts_records_and_ends_with_status_2) {
   scripted_run run;
   System system(run.steps());
   const fs::file_path target("C:/Lib/Orrery");
@@ -91,7 +91,7 @@ TEST(install_system, a_good_run_records_finds_extracts_and_ends_with_status_2) {
   system.join();
   EXPECT_TRUE(system.done());
   EXPECT_EQ(system.status(), status::succeeded);
-  EXPECT_EQ(run.calls, (std::vector<std::string>{"record", "find", "extract 4 bytes"}));
+  EXPECT_EQ(run.calls, (std::vector<std::string>{"find", "extract 4 bytes", "record"}));
   EXPECT_EQ(run.recorded, target);
   EXPECT_EQ(run.extracted_into, target);
   EXPECT_FALSE(system.joinable());
@@ -106,10 +106,11 @@ TEST(install_system, final_status_of_each_outcome) {
     std::vector<std::string> calls;
   };
   const std::vector<case_t> cases = {
-      {"payload missing", false, 0, 100, {"record", "find"}},
-      {"first file not openable", true, 20, 200, {"record", "find", "extract 4 bytes"}},
-      {"bad magic", true, 11, 110, {"record", "find", "extract 4 bytes"}},
-      {"inflate init failure", true, 100, 1000, {"record", "find", "extract 4 bytes"}},
+      // A failed run records nothing: the stored folder stays as it was.
+      {"payload missing", false, 0, 100, {"find"}},
+      {"first file not openable", true, 20, 200, {"find", "extract 4 bytes"}},
+      {"bad magic", true, 11, 110, {"find", "extract 4 bytes"}},
+      {"inflate init failure", true, 100, 1000, {"find", "extract 4 bytes"}},
   };
   for (const auto& c : cases) {
     scripted_run run;

@@ -59,15 +59,20 @@ output_file::~output_file() { (void)close(); }
 
 bool output_file::open(const file_path& path) {
   (void)close();
+  error_ = 0;
   if (fault_injected(file_op::open)) return false;
   const int fd = ::open(to_posix(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error_ = errno;
+    return false;
+  }
   handle_ = fd;
   return true;
 }
 
 open_result output_file::open_in(const directory_handle& folder, std::u16string_view name) {
   (void)close();
+  error_ = 0;
   if (fault_injected(file_op::open)) return open_result::failed;
   if (!folder.is_open()) return open_result::failed;
   const int parent = static_cast<int>(folder.native());
@@ -77,7 +82,10 @@ open_result output_file::open_in(const directory_handle& folder, std::u16string_
   // O_NONBLOCK keeps a FIFO planted there from holding the open forever;
   // it means nothing to a plain file.
   const int fd = ::openat(parent, text.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return failed_open_at(parent, text);
+  if (fd < 0) {
+    error_ = errno;
+    return failed_open_at(parent, text);
+  }
   struct stat info {};
   open_result result = open_result::opened;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -96,6 +104,7 @@ open_result output_file::open_in(const directory_handle& folder, std::u16string_
 }
 
 bool output_file::write(const std::uint8_t* data, std::size_t size) {
+  error_ = 0;
   if (!is_open()) return false;
   if (fault_injected(file_op::write)) return false;
   const int fd = static_cast<int>(handle_);
@@ -103,6 +112,7 @@ bool output_file::write(const std::uint8_t* data, std::size_t size) {
     const ssize_t written = ::write(fd, data, size);
     if (written < 0) {
       if (errno == EINTR) continue;
+      error_ = errno;
       return false;
     }
     if (written == 0) return false;  // no progress and no error: do not spin
@@ -125,6 +135,7 @@ bool output_file::close() {
   handle_ = closed;
   // A failed close still releases the descriptor on Linux; it is never retried.
   const bool closed_ok = ::close(fd) == 0;
+  error_ = closed_ok ? 0 : errno;
   return closed_ok && !fault_injected(file_op::close);
 }
 

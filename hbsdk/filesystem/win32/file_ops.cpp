@@ -77,16 +77,21 @@ output_file::~output_file() { (void)close(); }
 
 bool output_file::open(const file_path& path) {
   (void)close();
+  error_ = 0;
   if (fault_injected(file_op::open)) return false;
   HANDLE file = CreateFileW(to_win32(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    error_ = static_cast<int>(GetLastError());
+    return false;
+  }
   handle_ = reinterpret_cast<std::intptr_t>(file);
   return true;
 }
 
 open_result output_file::open_in(const directory_handle& folder, std::u16string_view name) {
   (void)close();
+  error_ = 0;
   if (fault_injected(file_op::open)) return open_result::failed;
   if (!folder.is_open()) return open_result::failed;
   HANDLE parent = to_handle(folder.native());
@@ -97,7 +102,10 @@ open_result output_file::open_in(const directory_handle& folder, std::u16string_
   const relative_open file =
       open_relative(parent, name, GENERIC_WRITE | FILE_READ_ATTRIBUTES,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN_IF, FILE_NON_DIRECTORY_FILE);
-  if (file.handle == INVALID_HANDLE_VALUE) return failed_open_at(parent, name);
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    error_ = static_cast<int>(GetLastError());
+    return failed_open_at(parent, name);
+  }
   // A file with other hard links shares its data with a file elsewhere: it
   // is refused like a reparse point. Read from this handle, the count cannot
   // be raised later by a link to anything but this file.
@@ -126,13 +134,18 @@ open_result output_file::open_in(const directory_handle& folder, std::u16string_
 }
 
 bool output_file::write(const std::uint8_t* data, std::size_t size) {
+  error_ = 0;
   if (!is_open()) return false;
   if (fault_injected(file_op::write)) return false;
   constexpr std::size_t largest_call = 1u << 30;  // WriteFile takes a 32-bit count
   while (size > 0) {
     const DWORD wanted = static_cast<DWORD>(size < largest_call ? size : largest_call);
     DWORD written = 0;
-    if (!WriteFile(to_handle(handle_), data, wanted, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(to_handle(handle_), data, wanted, &written, nullptr)) {
+      error_ = static_cast<int>(GetLastError());
+      return false;
+    }
+    if (written == 0) return false;
     data += written;
     size -= written;
   }
@@ -151,6 +164,7 @@ bool output_file::close() {
   HANDLE file = to_handle(handle_);
   handle_ = closed;
   const bool closed_ok = CloseHandle(file) != 0;
+  error_ = closed_ok ? 0 : static_cast<int>(GetLastError());
   return closed_ok && !fault_injected(file_op::close);
 }
 

@@ -26,7 +26,11 @@ relative_open open_relative(HANDLE folder, std::u16string_view name, ACCESS_MASK
   const NTSTATUS status =
       create(&handle, access | SYNCHRONIZE, &attributes, &status_block, nullptr, FILE_ATTRIBUTE_NORMAL, share,
              disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-  if (status < 0 || handle == nullptr) return result;  // a negative NTSTATUS is a failure
+  if (status < 0 || handle == nullptr) {  // a negative NTSTATUS is a failure
+    // Kept as the thread's last error, in Win32 terms, for callers that report it.
+    SetLastError(RtlNtStatusToDosError(status));
+    return result;
+  }
   result.handle = handle;
   result.created = status_block.Information == FILE_CREATED;
   return result;
