@@ -316,8 +316,9 @@ def wizard_failure_path(drill, shots):
     failed.save(shots.path("2-failed"))
     problems = w.check_layout(failed, 2)
     assert not problems, problems
+    # A failed run leaves the stored folder as it was: none.
     recorded = installation.recorded_folder()
-    assert recorded == installation.expected_recorded_folder(), f"recorded {recorded!r}"
+    assert recorded is None, f"recorded {recorded!r}"
     w.click(window, w.CANCEL)  # now "Finish"
     d.wait_no_window(w.TITLE)
     wait_exit(program, installation)
@@ -388,6 +389,18 @@ class Arguments:
         self.only = argv[6:] or None
 
 
+# The installing page's progress bar in window coordinates (page 2 at
+# (170, 50), the bar 180 below its top, 300 x 14).
+PROGRESS_BAR = (170, 230, 470, 244)
+
+
+def without_bar(picture):
+    """The picture's pixels with the progress bar's band blanked."""
+    copy = picture.copy()
+    copy.paste((0, 0, 0), PROGRESS_BAR)
+    return list(copy.getdata())
+
+
 def main():
     args = Arguments(sys.argv[1:])
     finals = {}
@@ -405,11 +418,12 @@ def main():
 
     failed = d.run_scenarios([(name, drill_of(name, kind)) for name, kind in DRILLS.items()
                               if not args.only or name in args.only], program=args.installer)
-    # The wizard does not tell failures apart: every drill ends on the same
-    # picture (the failure headline, its status text and Finish).
+    # The wizard's failure page is the same for every drill (the failure
+    # headline, its status text and Finish); only the progress bar shows how
+    # far each run got, so its band is left out of the comparison.
     names = sorted(finals)
     for name in names[1:]:
-        if list(finals[name].getdata()) != list(finals[names[0]].getdata()):
+        if without_bar(finals[name]) != without_bar(finals[names[0]]):
             failed.append(name)
             print(f"FAIL  {name}: its failure page differs from that of {names[0]}")
     return 1 if failed else 0

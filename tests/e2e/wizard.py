@@ -96,7 +96,8 @@ class Installation:
         return None
 
     def expected_recorded_folder(self):
-        return windows_path(self.target) if self.windows else self.target.replace("/", "\\")
+        # Linux records the folder as Linux writes paths.
+        return windows_path(self.target) if self.windows else self.target
 
     def start(self):
         """Starts the installer as a person would (without "/UAC"). On Windows
