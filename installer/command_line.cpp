@@ -21,35 +21,35 @@ bool same_ignoring_case(std::u16string_view left, std::u16string_view right) {
   return true;
 }
 
-const switch_spec* find_windows(std::u16string_view name) {
-  for (const switch_spec& spec : switch_table) {
-    if (same_ignoring_case(spec.windows_name, name)) return &spec;
+const switch_entry* find_windows(std::u16string_view name) {
+  for (const switch_entry& entry : switch_table) {
+    if (same_ignoring_case(entry.windows_name, name)) return &entry;
   }
   return nullptr;
 }
 
-const switch_spec* find_long(std::string_view name) {
-  for (const switch_spec& spec : switch_table) {
-    if (!spec.long_name.empty() && spec.long_name == name) return &spec;
+const switch_entry* find_long(std::string_view name) {
+  for (const switch_entry& entry : switch_table) {
+    if (!entry.long_name.empty() && entry.long_name == name) return &entry;
   }
   return nullptr;
 }
 
-const switch_spec* find_short(char name) {
-  for (const switch_spec& spec : switch_table) {
-    if (spec.short_name != 0 && spec.short_name == name) return &spec;
+const switch_entry* find_short(char name) {
+  for (const switch_entry& entry : switch_table) {
+    if (entry.short_name != 0 && entry.short_name == name) return &entry;
   }
   return nullptr;
 }
 
 // Applies one recognised switch to the record; the first fault found is kept.
-void apply(command_line& line, const switch_spec& spec, std::optional<fs::file_path> value, const std::string& shown) {
+void apply(command_line& line, const switch_entry& entry, std::optional<fs::file_path> value, const std::string& shown) {
   if (!line.ok()) return;
   const auto refuse = [&](const std::string& why) { line.error = why; };
-  switch (spec.id) {
+  switch (entry.id) {
     case switch_id::silent:
     case switch_id::very_silent: {
-      const run_mode mode = spec.id == switch_id::silent ? run_mode::silent : run_mode::very_silent;
+      const run_mode mode = entry.id == switch_id::silent ? run_mode::silent : run_mode::very_silent;
       if (line.mode != run_mode::interactive) {
         refuse("Only one of the silent switches may be given (" + shown + " follows another).");
         return;
@@ -62,7 +62,7 @@ void apply(command_line& line, const switch_spec& spec, std::optional<fs::file_p
       return;
     case switch_id::destination:
     case switch_id::log: {
-      auto& field = spec.id == switch_id::destination ? line.destination : line.log_file;
+      auto& field = entry.id == switch_id::destination ? line.destination : line.log_file;
       if (field) {
         refuse("The switch " + shown + " is given twice.");
       } else if (!value || value->empty()) {
@@ -155,16 +155,16 @@ command_line parse_windows_command_line(std::u16string_view text) {
     if (!argument.empty() && argument.front() == u'/') {
       const std::size_t equals = argument.find(u'=');
       const std::u16string_view name = std::u16string_view(argument).substr(1, equals == std::u16string::npos ? std::u16string::npos : equals - 1);
-      if (const switch_spec* spec = find_windows(name)) {
+      if (const switch_entry* entry = find_windows(name)) {
         std::string shown(1, '/');
-        shown += fs::to_utf8(spec->windows_name);
-        if (!spec->takes_value && equals != std::u16string::npos) {
+        shown += fs::to_utf8(entry->windows_name);
+        if (!entry->takes_value && equals != std::u16string::npos) {
           if (line.ok()) line.error = "The switch " + shown + " takes no value.";
           continue;
         }
         std::optional<fs::file_path> value;
         if (equals != std::u16string::npos) value = fs::file_path(std::u16string_view(argument).substr(equals + 1));
-        apply(line, *spec, std::move(value), shown);
+        apply(line, *entry, std::move(value), shown);
         continue;
       }
     }
@@ -184,25 +184,25 @@ command_line parse_gnu_arguments(const std::vector<std::string>& arguments) {
   command_line line;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const switch_spec* spec = nullptr;
+    const switch_entry* entry = nullptr;
     std::string shown;
     std::optional<std::string> value;
     if (argument.size() > 2 && argument.compare(0, 2, "--") == 0) {
       const std::size_t equals = argument.find('=');
-      spec = find_long(std::string_view(argument).substr(2, equals == std::string::npos ? std::string::npos : equals - 2));
+      entry = find_long(std::string_view(argument).substr(2, equals == std::string::npos ? std::string::npos : equals - 2));
       if (equals != std::string::npos) value = argument.substr(equals + 1);
-      if (spec != nullptr) shown = "--" + std::string(spec->long_name);
+      if (entry != nullptr) shown = "--" + std::string(entry->long_name);
     } else if (argument.size() == 2 && argument[0] == '-') {
-      spec = find_short(argument[1]);
+      entry = find_short(argument[1]);
       shown = argument;
     }
-    if (spec != nullptr) {
-      if (!spec->takes_value && value) {
+    if (entry != nullptr) {
+      if (!entry->takes_value && value) {
         if (line.ok()) line.error = "The option " + shown + " takes no value.";
         continue;
       }
       // --dir FOLDER: the next argument is the value, whatever it holds.
-      if (spec->takes_value && !value && i + 1 < arguments.size()) value = arguments[++i];
+      if (entry->takes_value && !value && i + 1 < arguments.size()) value = arguments[++i];
       std::optional<fs::file_path> path;
       if (value) {
         try {
@@ -212,7 +212,7 @@ command_line parse_gnu_arguments(const std::vector<std::string>& arguments) {
           continue;
         }
       }
-      apply(line, *spec, std::move(path), shown);
+      apply(line, *entry, std::move(path), shown);
       continue;
     }
     if (argument.find(marker_utf8) != std::string::npos) {

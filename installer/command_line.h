@@ -27,7 +27,7 @@ enum class run_mode {
 
 enum class switch_id { silent, very_silent, destination, log, help };
 
-struct switch_spec {
+struct switch_entry {
   switch_id id;
   std::u16string_view windows_name;  // without the slash, upper case
   std::string_view long_name;        // without the dashes; empty: none
@@ -36,7 +36,7 @@ struct switch_spec {
 };
 
 // Every switch and its spellings. /? is the second Windows spelling of help.
-inline constexpr std::array<switch_spec, 6> switch_table{{
+inline constexpr std::array<switch_entry, 6> switch_table{{
     {switch_id::silent, u"SILENT", "silent", 0, false},
     {switch_id::very_silent, u"VERYSILENT", "very-silent", 0, false},
     {switch_id::destination, u"DIR", "dir", 0, true},

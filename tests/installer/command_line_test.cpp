@@ -157,10 +157,10 @@ TEST(command_line_quoting, the_elevated_instance_reads_back_what_the_first_one_p
 TEST(command_line_help, lists_every_switch_of_the_platform) {
   const std::string on_windows = installer::help_text(true);
   const std::string on_linux = installer::help_text(false);
-  for (const auto& spec : installer::switch_table) {
-    EXPECT_NE(on_windows.find(std::string(1, '/').append(fs::to_utf8(spec.windows_name))), std::string::npos);
-    if (!spec.long_name.empty()) {
-      EXPECT_NE(on_linux.find("--" + std::string(spec.long_name)), std::string::npos);
+  for (const auto& entry : installer::switch_table) {
+    EXPECT_NE(on_windows.find(std::string(1, '/').append(fs::to_utf8(entry.windows_name))), std::string::npos);
+    if (!entry.long_name.empty()) {
+      EXPECT_NE(on_linux.find("--" + std::string(entry.long_name)), std::string::npos);
     }
   }
   EXPECT_EQ(on_windows.find("/UAC"), std::string::npos);
