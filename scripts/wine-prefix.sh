@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Creates the Wine prefix in $WINEPREFIX once: no network, no Mono or Gecko
 # prompts, and Tahoma registered so that DirectWrite finds a font (Wine's
-# DirectWrite sees only fonts registered under the Fonts key).
+# DirectWrite sees only fonts registered under the Fonts key). With --plain
+# the prefix stays as wineboot alone makes it, with no font registered, so
+# DirectWrite lists only the fonts Wine finds on the system (no Tahoma); tests
+# of text in such a prefix share one per build tree.
 set -euo pipefail
+plain=0
+[ "${1:-}" = "--plain" ] && plain=1
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 
@@ -16,6 +21,10 @@ flock 9
 
 wineboot --init >/dev/null 2>&1 || true
 wineserver -w
+if [ $plain -eq 1 ]; then
+  touch "$ready"
+  exit 0
+fi
 
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"

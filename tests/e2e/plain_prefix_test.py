@@ -4,7 +4,7 @@ only the fonts Wine finds on the system, and every text must still show.
 
     plain_prefix_test.py OUTPUT_DIR UI_SCENES_EXE
 
-The prefix comes from HB_WINEPREFIX (scripts/wine-plain-prefix.sh makes it).
+The prefix comes from HB_WINEPREFIX (scripts/wine-prefix.sh --plain makes it).
 The text scene asks for Tahoma in nine alignments and three weights, the
 rich text scene for the default family (Verdana) with Tahoma runs: each text
 box must hold ink, the rich lines their runs where they belong. The shots
