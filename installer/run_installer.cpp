@@ -22,14 +22,20 @@ namespace installer {
 void run_installer(install_steps steps) { (void)run_installer(std::move(steps), command_line{}, exit_platform::posix); }
 
 destination_choice choose_destination(const command_line& line) {
-  if (line.destination) return {*line.destination, "/DIR"};
-  destination_choice found{find_asset_library(asset_library_value, asset_library_variable), "lookup"};
+  if (line.destination) return {*line.destination, "given by the destination switch"};
+  const asset_library_lookup found = look_up_asset_library(asset_library_value, asset_library_variable);
   // The system account's own Documents folder is no user's library: no
   // folder is found, and the run is held back as a bad destination.
   if (running_as_system_account() && !found.folder.empty() && found.folder == documents_folder()) {
-    return {hbsdk::filesystem::file_path(), "lookup"};
+    return {hbsdk::filesystem::file_path(), "no folder found: the system account's own Documents folder is not used"};
   }
-  return found;
+  switch (found.source) {
+    case asset_library_source::stored: return {found.folder, "the stored value"};
+    case asset_library_source::environment: return {found.folder, "the environment variable ORRERY_USER_PATH"};
+    case asset_library_source::documents: return {found.folder, "the Documents folder"};
+    case asset_library_source::none: break;
+  }
+  return {found.folder, "no folder found"};
 }
 
 namespace {
@@ -83,7 +89,7 @@ int run_very_silent(install_steps steps, const command_line& line, exit_platform
 
 int run_wizard(install_steps steps, const command_line& line, exit_platform platform) {
   InstallerUI wizard(std::move(steps), line);
-  session_log log(line, wizard.folder(), line.destination ? "/DIR" : "lookup");
+  session_log log(line, wizard.folder(), choose_destination(line).source);
   if (line.silent() && !log.usable()) return exit_code(exit_reason::cannot_write, platform);
   if (line.silent()) {
     const destination_check check = check_silent_destination(wizard.folder(), wizard.start_check());

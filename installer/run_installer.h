@@ -27,7 +27,7 @@ int run_installer(install_steps steps, const command_line& line, exit_platform p
 // The folder a run goes into, and how it was found.
 struct destination_choice {
   hbsdk::filesystem::file_path folder;
-  std::string source;  // "/DIR" or "lookup"
+  std::string source;  // how it was found, in words for the log
 };
 destination_choice choose_destination(const command_line& line);
 

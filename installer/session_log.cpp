@@ -32,8 +32,7 @@ session_log::session_log(const command_line& line, const hbsdk::filesystem::file
   if (!log_.open(*line.log_file)) return;
   log_.line(std::string("Tidewater Kit Pack Installer ") + HB_VERSION_TEXT);
   log_.line("Switches: " + switches_of(line));
-  log_.line("Destination: " + hbsdk::filesystem::display_text(destination) + " (" +
-            (source == "/DIR" ? std::string("given by the destination switch") : "found by the usual lookup") + ")");
+  log_.line("Destination: " + hbsdk::filesystem::display_text(destination) + " (" + source + ")");
 }
 
 void session_log::finish(const install_outcome& outcome, int exit_code) {

@@ -19,6 +19,7 @@
 #include "hbsdk/filesystem/display_text.h"
 #include "hbsdk/filesystem/std_path.h"
 #include "hbsdk/ui/widgets/message_popup.h"
+#include "installer/asset_library.h"
 #include "installer/destination_check.h"
 #include "installer/progress_bar.h"
 #include "hbsdk/ui/testing/headless_window_backend.h"
@@ -665,4 +666,16 @@ TEST_F(wizard_test, very_silent_mode_shows_no_window_and_writes_the_log_asked_fo
   EXPECT_NE(refused.find("Not started: The folder "), std::string::npos) << refused;
   EXPECT_NE(refused.find("Exit code: 267 after "), std::string::npos) << refused;
   std::filesystem::remove_all(folder);
+}
+
+TEST_F(wizard_test, the_destination_says_how_it_was_found) {
+  installer::command_line line;
+  const installer::destination_choice found = installer::choose_destination(line);
+  EXPECT_EQ(found.folder, hbsdk::filesystem::file_path("/library/orrery"));
+  EXPECT_EQ(found.source, "the environment variable ORRERY_USER_PATH");
+  line.destination = hbsdk::filesystem::file_path("/elsewhere");
+  EXPECT_EQ(installer::choose_destination(line).source, "given by the destination switch");
+  ASSERT_TRUE(installer::record_asset_library(installer::asset_library_value, hbsdk::filesystem::file_path("/stored")));
+  line.destination.reset();
+  EXPECT_EQ(installer::choose_destination(line).source, "the stored value");
 }
