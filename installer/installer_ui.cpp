@@ -7,7 +7,7 @@
 #include "hbsdk/ui/widgets/message_popup.h"
 #include "installer/failure_reason.h"
 #include "installer/free_space.h"
-#include "installer/pack_size.h"
+#include "installer/payload/archive_size.h"
 #include "installer/run_installer.h"
 #include "installer/install_status.h"
 #include "installer/installer_theme.h"
@@ -39,7 +39,7 @@ std::optional<std::uint64_t> measure_pack(const install_steps& steps) {
   if (!steps.find_payload) return std::nullopt;
   const auto payload = steps.find_payload();
   if (!payload) return std::nullopt;
-  return pack_size(payload->data, payload->length);
+  return payload_size(*payload);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "installer/documents_folder.h"
 #include "installer/system_account.h"
 #include "installer/free_space.h"
-#include "installer/pack_size.h"
+#include "installer/payload/archive_size.h"
 #include "installer/installer_ui.h"
 #include "installer/session_log.h"
 #include "installer/system.h"
@@ -72,7 +72,7 @@ int run_very_silent(install_steps steps, const command_line& line, exit_platform
   if (!log.usable()) return exit_code(exit_reason::cannot_write, platform);
   std::optional<std::uint64_t> pack_bytes;
   if (steps.find_payload) {
-    if (const auto payload = steps.find_payload()) pack_bytes = pack_size(payload->data, payload->length);
+    if (const auto payload = steps.find_payload()) pack_bytes = payload_size(*payload);
   }
   const destination_check check = check_silent_destination(
       destination.folder, check_destination(destination.folder, pack_bytes,
