@@ -3,37 +3,20 @@
 #include "installer/asset_library.h"
 #include "installer/payload/archive_extractor.h"
 #include "installer/payload/archive_size.h"
+#include "installer/tracker_observer.h"
 
 namespace installer {
 
-namespace {
-
-// Passes what the extraction engine reports on to the tracker.
-class tracker_observer final : public archive_extractor::observer {
-public:
-  explicit tracker_observer(install_tracker& tracker) : tracker_(tracker) {}
-
-  void reading(table_item item, std::uint32_t /*number*/) override {
-    kind_ = item == table_item::directory_record ? install_tracker::entry_kind::directory
-                                                 : install_tracker::entry_kind::file;
-  }
-  void entering(std::string_view name) override { tracker_.entering(kind_, name); }
-  void consumed(std::uint64_t /*compressed_bytes*/) override {}
-  void written(std::uint64_t bytes) override { tracker_.add_written(bytes); }
-  void completed() override { tracker_.completed(); }
-  void system_error(int error) override { tracker_.set_system_error(error); }
-
-private:
-  install_tracker& tracker_;
-  install_tracker::entry_kind kind_ = install_tracker::entry_kind::file;
-};
-
-}  // namespace
-
 std::int32_t extract_with_progress(const std::uint8_t* archive, std::uint64_t length,
                                    const hbsdk::filesystem::file_path& target, install_tracker& tracker) {
-  if (const auto size = measure_archive(archive, length)) tracker.set_totals(size->bytes, size->files);
   tracker_observer observer(tracker);
+  return extract_with_progress(archive, length, target, tracker, observer);
+}
+
+std::int32_t extract_with_progress(const std::uint8_t* archive, std::uint64_t length,
+                                   const hbsdk::filesystem::file_path& target, install_tracker& tracker,
+                                   tracker_observer& observer) {
+  if (const auto size = measure_archive(archive, length)) tracker.set_totals(size->bytes, size->files);
   try {
     archive_extractor extractor(archive, length, target, &observer);
     return to_int(extractor.run());
@@ -43,10 +26,12 @@ std::int32_t extract_with_progress(const std::uint8_t* archive, std::uint64_t le
 }
 
 install_steps platform_install_steps() {
+  using extract_function = std::int32_t (*)(const std::uint8_t*, std::uint64_t, const hbsdk::filesystem::file_path&,
+                                            install_tracker&);
   return {
       [](const hbsdk::filesystem::file_path& target) { record_asset_library(asset_library_value, target); },
       &find_payload,
-      &extract_with_progress,
+      static_cast<extract_function>(&extract_with_progress),
   };
 }
 

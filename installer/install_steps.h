@@ -17,6 +17,8 @@
 
 namespace installer {
 
+class tracker_observer;
+
 // The extraction step: returns an extraction code (0 on success) and tells
 // the tracker how far it is. A callable that takes no tracker is accepted
 // too; its runs then publish no progress.
@@ -70,6 +72,11 @@ struct install_steps {
 // error beside an output fault.
 std::int32_t extract_with_progress(const std::uint8_t* archive, std::uint64_t length,
                                    const hbsdk::filesystem::file_path& target, install_tracker& tracker);
+// The same with an observer of the caller's, which passes everything on to
+// the same tracker.
+std::int32_t extract_with_progress(const std::uint8_t* archive, std::uint64_t length,
+                                   const hbsdk::filesystem::file_path& target, install_tracker& tracker,
+                                   tracker_observer& observer);
 
 // Finds the payload inside this executable, extracts it with
 // extract_with_progress and records the folder as the asset library.

@@ -1,7 +1,11 @@
-// The installer with one change for the end-to-end tests: each installation
+// The installer with changes for the end-to-end tests: each installation
 // waits, before it extracts, for as long as the file named by HB_HOLD_FILE
 // exists. A test holds an installation this way to act while it runs
-// (Cancel, the close box), then deletes the file to let it finish. The
+// (Cancel, the close box), then deletes the file to let it finish. With
+// HB_HOLD_AFTER ("40,100"), the run also stands still once that many files
+// are done, for as long as "<HB_HOLD_FILE>-40" (and so on) exists, so that a
+// test sees the progress bar part way. HB_PACK_FILE names a pack to install
+// instead of the embedded one (a large pack the test made). The
 // wizard is shown at once, without the elevation relaunch; the switches are
 // read as the installer reads them (Windows spellings on Windows, GNU
 // options on Linux), and it holds the one-installation lock as the installer
@@ -12,9 +16,13 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
 #include <string>
-#include <vector>
 #include <thread>
+#include <vector>
 
 #include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/native_platform.h"
@@ -22,24 +30,44 @@
 #include "installer/install_steps.h"
 #include "installer/instance_lock.h"
 #include "installer/run_installer.h"
+#include "tests/installer/held_observer.h"
 
 namespace {
 
+std::filesystem::path path_of(const char* utf8) {
+  const std::string text(utf8);
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+// The pack named by HB_PACK_FILE, read whole; it lives as long as the process.
+std::optional<installer::payload_view> pack_from_file(const char* name) {
+  static std::vector<std::uint8_t> bytes;
+  std::ifstream file(path_of(name), std::ios::binary);
+  if (!file) throw std::runtime_error(std::string("cannot read the pack ") + name);
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return installer::payload_view{bytes.data(), bytes.size()};
+}
+
 installer::install_steps held_steps() {
   installer::install_steps steps = installer::platform_install_steps();
+  if (const char* pack = std::getenv("HB_PACK_FILE"); pack != nullptr && *pack != '\0') {
+    steps.find_payload = [payload = pack_from_file(pack)] { return payload; };
+  }
   const char* hold = std::getenv("HB_HOLD_FILE");
   if (hold == nullptr || *hold == '\0') {
     return steps;
   }
-  const std::filesystem::path hold_file = hold;
-  steps.extract = [extract = steps.extract, hold_file](const std::uint8_t* archive, std::uint64_t length,
-                                                      const hbsdk::filesystem::file_path& target,
-                                                      installer::install_tracker& tracker) {
+  const std::filesystem::path hold_file = path_of(hold);
+  const char* after = std::getenv("HB_HOLD_AFTER");
+  const std::set<std::uint32_t> points = installer_tests::held_observer::parse_points(after != nullptr ? after : "");
+  steps.extract = [hold_file, points](const std::uint8_t* archive, std::uint64_t length,
+                                      const hbsdk::filesystem::file_path& target, installer::install_tracker& tracker) {
     std::error_code error;
     while (std::filesystem::exists(hold_file, error)) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return extract(archive, length, target, tracker);
+    installer_tests::held_observer observer(tracker, hold_file, points);
+    return installer::extract_with_progress(archive, length, target, tracker, observer);
   };
   return steps;
 }
