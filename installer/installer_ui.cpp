@@ -29,6 +29,8 @@ std::uint32_t dot_count = 0;
 
 constexpr std::uint32_t poll_milliseconds = 200;
 constexpr std::uint32_t poll_key = 1;
+constexpr std::uint32_t summons_key = 2;
+constexpr std::uint32_t summons_milliseconds = 250;
 
 const std::string back_text = "< Back";
 const std::string next_text = "Next >";
@@ -158,9 +160,21 @@ void InstallerUI::build_pages(std::int32_t iw) {
 }
 
 InstallerUI::~InstallerUI() {
+  native().kill_timers_of(&summons_timer_);
   // A run is never abandoned half-way: wait for the worker before the
   // widgets go.
   system.join();
+}
+
+void InstallerUI::answer_summons(std::function<bool()> asked) {
+  summoned_ = std::move(asked);
+  native().set_timer(&summons_timer_, summons_key, summons_milliseconds, false);
+  ui::connect(&summons_timer_, event_type::timer, this, &InstallerUI::on_summons_tick);
+}
+
+void InstallerUI::on_summons_tick() {
+  // set_focus raises the window and gives it the keyboard.
+  if (summoned_ && summoned_()) native().backend().set_focus();
 }
 
 void InstallerUI::set_button_text(InstallerButton& button, const std::string& text) {

@@ -25,6 +25,7 @@
 
 #include "hbsdk/filesystem/file_path.h"
 #include "hbsdk/ui/event_info.h"
+#include "hbsdk/ui/event_object.h"
 #include "hbsdk/ui/image.h"
 #include "hbsdk/ui/widgets/generic_panel.h"
 #include "hbsdk/ui/widgets/scroll_bar.h"
@@ -38,6 +39,7 @@
 #include "installer/system.h"
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -70,6 +72,11 @@ public:
   // free space); ok when nothing does. The summary page shows it and Next
   // stays disabled there.
   const destination_check& start_check() const noexcept { return start_check_; }
+
+  // Asks every quarter second whether a second start wants the wizard (the
+  // one-installation lock's summoned) and brings the window to the front
+  // when one did.
+  void answer_summons(std::function<bool()> asked);
 
   // The window's fixed geometry: client area (500 x 360) at (600, 200).
   static constexpr hbsdk::ui::rect placement{600, 200, 500, 360};
@@ -126,6 +133,10 @@ private:
   bool finished = false;
   bool silent_ = false;
   std::uint32_t poll_timer_ = 0;  // the polling timer of the run being watched; 0 for none
+  std::function<bool()> summoned_;
+  hbsdk::ui::event_object summons_timer_;  // the target of the timer that asks summoned_
+
+  void on_summons_tick();
 };
 
 // The product's texts.

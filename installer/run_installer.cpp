@@ -87,8 +87,9 @@ int run_very_silent(install_steps steps, const command_line& line, exit_platform
   return code;
 }
 
-int run_wizard(install_steps steps, const command_line& line, exit_platform platform) {
+int run_wizard(install_steps steps, const command_line& line, exit_platform platform, instance_lock* lock) {
   InstallerUI wizard(std::move(steps), line);
+  if (lock != nullptr) wizard.answer_summons([lock] { return lock->summoned(); });
   session_log log(line, wizard.folder(), choose_destination(line).source);
   if (line.silent() && !log.usable()) return exit_code(exit_reason::cannot_write, platform);
   if (line.silent()) {
@@ -116,9 +117,9 @@ int run_wizard(install_steps steps, const command_line& line, exit_platform plat
 
 }  // namespace
 
-int run_installer(install_steps steps, const command_line& line, exit_platform platform) {
+int run_installer(install_steps steps, const command_line& line, exit_platform platform, instance_lock* lock) {
   if (line.mode == run_mode::very_silent) return run_very_silent(std::move(steps), line, platform);
-  return run_wizard(std::move(steps), line, platform);
+  return run_wizard(std::move(steps), line, platform, lock);
 }
 
 bool is_elevated_instance(std::u16string_view command_line) {

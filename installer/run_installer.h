@@ -7,10 +7,13 @@
 // is still writing files. In silent mode the wizard starts the run at once
 // and closes itself at the end; the close box does not end it while the run
 // goes on. Very silent: runs the installation on this thread, no window.
+// The wizard answers a second start's summons through the one-installation
+// lock this instance holds, when one is given.
 
 #include "installer/command_line.h"
 #include "installer/exit_codes.h"
 #include "installer/install_steps.h"
+#include "installer/instance_lock.h"
 
 #include <string>
 #include <string_view>
@@ -22,7 +25,8 @@ void run_installer(install_steps steps);
 
 // Runs the mode of line (a line that is ok and asks for no help). Returns
 // the exit code: 0 interactively, the run's outcome in the silent modes.
-int run_installer(install_steps steps, const command_line& line, exit_platform platform);
+int run_installer(install_steps steps, const command_line& line, exit_platform platform,
+                  instance_lock* lock = nullptr);
 
 // The folder a run goes into, and how it was found.
 struct destination_choice {

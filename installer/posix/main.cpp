@@ -6,7 +6,8 @@
 // has finished), 1 when it could not be shown; with options the Linux column
 // of installer/exit_codes.h. --help prints the options to stdout and exits
 // with 0; a bad option is named on stderr and exits with 2, before anything
-// else happens.
+// else happens. A start while another installation runs ends with 4; an
+// interactive one first asks the running wizard to come to the front.
 #include <unistd.h>
 
 #include <cstdio>
@@ -88,9 +89,10 @@ int main(int argc, char** argv) {
   }
   installer::instance_lock lock;
   if (lock.acquire() == installer::instance_lock::state::held) {
-    // Linux gives no portable way to raise another program's window: the
-    // running wizard stays where it is and this start says why it ends.
-    std::fprintf(stderr, "%s: another installation is running; this one ends.\n", program);
+    // An interactive start asks the running wizard to come to the front.
+    const bool raised = line.mode == installer::run_mode::interactive && lock.summon_holder();
+    std::fprintf(stderr, "%s: another installation is running%s; this one ends.\n", program,
+                 raised ? " (its window is brought to the front)" : "");
     return code(exit_reason::another_running);
   }
   try {
@@ -106,7 +108,8 @@ int main(int argc, char** argv) {
       say_no_display();
       return code(exit_reason::no_display);
     }
-    return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::posix);
+    return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::posix,
+                                    &lock);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s: %s\n", program, e.what());
     return failed;

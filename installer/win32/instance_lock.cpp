@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+
 namespace installer {
 
 instance_lock::~instance_lock() {
@@ -22,5 +23,11 @@ instance_lock::state instance_lock::acquire() {
   handle_ = reinterpret_cast<std::intptr_t>(mutex);
   return state::acquired;
 }
+
+// Windows raises the running wizard from the second start itself, found by
+// its title (installer/win32/main.cpp): no holder is asked.
+bool instance_lock::summon_holder() { return false; }
+
+bool instance_lock::summoned() { return false; }
 
 }  // namespace installer

@@ -105,7 +105,8 @@ int elevated_instance(const installer::command_line& line) {
       return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::windows);
     }
     hbsdk::ui::native_platform platform;
-    return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::windows);
+    return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::windows,
+                                    &lock);
   } catch (const std::exception& e) {
     // Drawing resources that cannot be made end the program; say why.
     if (line.mode != installer::run_mode::very_silent) show_message(e.what(), MB_ICONERROR);

@@ -9,7 +9,8 @@
 // wizard is shown at once, without the elevation relaunch; the switches are
 // read as the installer reads them (Windows spellings on Windows, GNU
 // options on Linux), and it holds the one-installation lock as the installer
-// does, so a second start can be tried while a run is held. It exits with the
+// does (and answers a second start's summons), so a second start can be tried
+// while a run is held. It exits with the
 // code the installer's run gives.
 #include <chrono>
 #include <cstdio>
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
   }
   installer::instance_lock lock;
   if (lock.acquire() == installer::instance_lock::state::held) {
+    if (line.mode == installer::run_mode::interactive) lock.summon_holder();
     return installer::exit_code(installer::exit_reason::another_running, platform_table);
   }
   try {
@@ -99,7 +101,7 @@ int main(int argc, char** argv) {
       return installer::run_installer(held_steps(), line, platform_table);
     }
     hbsdk::ui::native_platform platform;
-    return installer::run_installer(held_steps(), line, platform_table);
+    return installer::run_installer(held_steps(), line, platform_table, &lock);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "held installer: %s\n", e.what());
     return 1;
