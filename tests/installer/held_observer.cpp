@@ -2,7 +2,7 @@
 
 #include <charconv>
 #include <chrono>
-#include <string>
+#include <cstdio>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -31,7 +31,9 @@ void held_observer::completed() {
   const std::uint32_t files = tracker().progress().files_done;
   if (points_.count(files) == 0) return;
   std::filesystem::path hold = hold_file_;
-  hold += "-" + std::to_string(files);
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "-%lu", static_cast<unsigned long>(files));
+  hold += suffix;
   std::error_code error;
   while (std::filesystem::exists(hold, error)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
