@@ -367,6 +367,12 @@ def wait_window(title, timeout=DEFAULT_TIMEOUT):
     return poll(lambda: (find_windows(title) or [None])[0], timeout=timeout, what=f"a window titled {title!r}")
 
 
+def active_window():
+    """The window the window manager calls active (_NET_ACTIVE_WINDOW), or None."""
+    output = _xdotool("getactivewindow", check=False).strip()
+    return int(output) if output.isdigit() else None
+
+
 def wait_no_window(title, timeout=DEFAULT_TIMEOUT):
     poll(lambda: not find_windows(title), timeout=timeout, what=f"the window titled {title!r} to go away")
 

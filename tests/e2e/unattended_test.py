@@ -1,7 +1,10 @@
 """End-to-end tests of the installer's switches on a private Xvfb: very
-silent and silent installs, a bad switch, help, a second instance while one
-runs, a declined elevation (Windows), a start without a display (Linux), the
-failure question and the installing page's progress bar.
+silent and silent installs, a 324-character destination read back by the
+next start, a bad switch, help, a second instance while one runs (silent:
+refused; interactive: the running wizard comes to the front), a declined
+elevation (Windows), a start without a display and one where no folder is
+found (Linux), the failure question and the installing page's progress bar
+moving on a large pack held part way.
 
     unattended_test.py INSTALLER HELD_INSTALLER DECLINING_INSTALLER HBPACK ARCHIVE WORK_DIR [SCENARIO...]
 
@@ -113,6 +116,36 @@ def scenario_very_silent_failure(s):
     assert installation.recorded_folder() is None  # only a successful run records its folder
 
 
+def scenario_long_destination(s):
+    """A destination of 324 characters is installed into and recorded whole;
+    the next start without a destination reads it back and installs there
+    again, before the variable, which names another folder."""
+    installation = s.installation()
+    length = 324 - (2 if installation.windows else 0)  # "Z:" comes before the Linux path under Wine
+    folder = os.path.join(installation.work, "long")
+    while len(folder) < length:
+        need = length - len(folder)
+        folder += "/" + "x" * (need - 1 if need <= 61 else 59)
+    os.makedirs(folder)
+    installation.target = folder
+    native = w.windows_path(folder) if installation.windows else folder
+    assert len(native) == 324, len(native)
+    program, code = run(installation, switch(installation, "very-silent"), switch(installation, "dir", folder))
+    assert code == 0, f"ended with {code}: {program.text()}"
+    check_installed(s, installation)
+
+    elsewhere = os.path.join(installation.work, "elsewhere")
+    os.makedirs(elsewhere)
+    installation.extra_environment["ORRERY_USER_PATH"] = w.windows_path(elsewhere) if installation.windows else elsewhere
+    log = os.path.join(installation.work, "again.log")
+    program, code = run(installation, switch(installation, "very-silent"), switch(installation, "log", log))
+    assert code == 0, f"the next start ended with {code}: {program.text()}"
+    with open(log, encoding="utf-8") as f:
+        text = f.read()
+    assert f"Destination: {native} (the stored value)" in text, text
+    assert not os.listdir(elsewhere), "the next start installed where the variable points"
+
+
 def scenario_silent(s):
     installation = s.installation()
     program = d.launch([installation.program, switch(installation, "silent")], env=installation.environment(),
@@ -173,10 +206,30 @@ def scenario_second_instance(s):
     _, code = run(installation, switch(installation, "very-silent"))
     assert code == expected(installation, ANOTHER_RUNNING), f"the second start ended with {code}"
     assert first.running()
+    check_second_start_raises(s, installation, window)
     os.remove(hold)
     code = first.wait()
     assert code == 0, f"the held run ended with {code}: {first.text()}"
     check_installed(s, installation)
+
+
+def check_second_start_raises(s, installation, window):
+    """With another program's window in front, an interactive start of the
+    installer brings the running wizard to the front and ends: on Windows
+    with 0 (the first instance raises it), on Linux with 4 (the running
+    wizard is asked through the lock's FIFO)."""
+    from driver_test import ProbeWindow
+    other = ProbeWindow("another program")
+    try:
+        d.focus(other.window.id)
+        d.poll(lambda: d.active_window() == other.window.id, what="the other program's window to be active")
+        program = d.launch([s.installer], env=installation.environment(), cwd=installation.work)
+        code = program.wait()
+        assert code == (0 if installation.windows else ANOTHER_RUNNING[1]), f"ended with {code}: {program.text()}"
+        d.poll(lambda: d.active_window() == window, what="the running wizard to come to the front")
+        s.shot(window, "raised")
+    finally:
+        other.close()
 
 
 def scenario_bar_and_failure_question(s):
@@ -208,14 +261,75 @@ def scenario_bar_and_failure_question(s):
     program.wait()
 
 
-def scenario_bar_full_after_success(s):
+# The large pack the bar is watched on: files of one size, so that the part
+# written after N files is N / LARGE_FILES of the pack; the run holds after
+# each of HOLD_POINTS files.
+LARGE_FILES = 160
+LARGE_FILE_BYTES = 48 * 1024
+HOLD_POINTS = (40, 100)
+
+
+def make_large_pack(s, installation):
+    """Packs LARGE_FILES files of random bytes (nothing to compress) in a few
+    folders with `hbpack create`; returns the archive's path."""
+    import random
+    source = os.path.join(s.folder, "large-source")
+    chance = random.Random(19)
+    for number in range(LARGE_FILES):
+        folder = os.path.join(source, "Halbrook", f"set{number % 4}")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, f"asset{number:03d}.orx"), "wb") as f:
+            f.write(chance.randbytes(LARGE_FILE_BYTES))
+    archive = os.path.join(s.folder, "large.hbp")
+    native = w.windows_path if installation.windows else (lambda path: path)
+    program = d.launch([s.hbpack, "create", native(source), native(archive)])
+    assert program.wait(120) == 0, program.text()
+    return archive
+
+
+def bar_fill_width(shot):
+    """The filled part of the bar in pixels: its light pixels along the middle row."""
+    y = PAGE[1] + BAR[1] + BAR[3] // 2
+    left = PAGE[0] + BAR[0] + 1
+    return sum(1 for x in range(left, left + BAR[2] - 2) if d.close_to(shot.getpixel((x, y)), BAR_FILL, 3))
+
+
+def wait_bar(window, width, what):
+    """Waits until the bar's fill is width pixels wide (one off for a blended edge)."""
+    def check():
+        shot = d.window_shot(window)
+        return shot if abs(bar_fill_width(shot) - width) <= 1 else None
+    return d.poll(check, interval=0.1, what=f"the bar {what} ({width} px filled)")
+
+
+def scenario_bar_moving(s):
+    """A large pack held part way twice: the bar's filled part grows from one
+    hold to the next as the part of the pack written, and is full at the end."""
     installation = s.installation(program=s.held)
+    archive = make_large_pack(s, installation)
+    native = w.windows_path if installation.windows else (lambda path: path)
+    hold = os.path.join(installation.work, "hold")  # the run starts at once: no file of this name
+    for files in HOLD_POINTS:
+        with open(f"{hold}-{files}", "w") as f:
+            f.write("held")
+    installation.extra_environment.update({"HB_PACK_FILE": native(archive), "HB_HOLD_FILE": native(hold),
+                                           "HB_HOLD_AFTER": ",".join(str(n) for n in HOLD_POINTS)})
     program, window = w.start_at_page(installation, 2)
-    d.wait_pixel(window, PAGE[0] + BAR[0] + BAR[2] - 5, PAGE[1] + BAR[1] + 7, BAR_FILL, tolerance=3)
+    inner = BAR[2] - 2
+    widths = []
+    for files in HOLD_POINTS:
+        shot = wait_bar(window, files * inner // LARGE_FILES, f"held after {files} files")
+        s.shot(window, f"bar-after-{files}-files")
+        widths.append(bar_fill_width(shot))
+        os.remove(f"{hold}-{files}")
+    shot = wait_bar(window, inner, "full")
     s.shot(window, "bar-full")
+    widths.append(bar_fill_width(shot))
+    assert 0 < widths[0] < widths[1] < widths[2], f"the bar did not grow: {widths}"
     w.click(window, w.CANCEL)  # Finish
     d.wait_no_window(w.TITLE)
-    program.wait()
+    assert program.wait() == 0, program.text()
+    assert len(w.installed_files(installation.target)) == LARGE_FILES
 
 
 def scenario_declined_elevation(s):
@@ -244,6 +358,44 @@ def scenario_no_display(s):
     assert code == 0, f"ended with {code}: {program.text()}"
 
 
+def scenario_no_folder_found(s):
+    """Nothing names a folder (no stored value, no variable, no home for a
+    Documents folder): a very silent start ends as a bad destination and says
+    so in its log; the wizard says so on its summary, where Next stays
+    disabled and starts nothing."""
+    installation = s.installation()
+    if installation.windows:
+        raise d.Skip("a Wine prefix always has a Documents folder")
+    env = installation.environment()
+    for name in ("HOME", "ORRERY_USER_PATH", "XDG_CONFIG_HOME"):
+        env.pop(name, None)
+    log = os.path.join(installation.work, "install.log")
+    program, code = run(installation, "--very-silent", f"--log={log}", env=env)
+    assert code == BAD_DESTINATION[1], f"ended with {code}: {program.text()}"
+    with open(log, encoding="utf-8") as f:
+        text = f.read()
+    assert "(no folder found)" in text and "Outcome: failed" in text, text
+    assert installation.recorded_folder() is None
+
+    program = d.launch([installation.program], env=env, cwd=installation.work)
+    window = d.wait_window(w.TITLE)
+    w.wait_page(window, 0)
+    w.click(window, w.NEXT)
+
+    def held_on_summary():
+        shot = d.window_shot(window)
+        summary = d.close_to(shot.getpixel((175, 290)), w.SUMMARY_PANEL, 3)
+        return shot if summary and d.close_to(w.button_fill(shot, "next"), w.BUTTON_DISABLED, 3) else None
+    d.poll(held_on_summary, what="the summary with Next disabled")
+    w.click(window, w.NEXT)
+    s.shot(window, "no-folder-summary")
+    assert held_on_summary() is not None, "Next left the summary"
+    d.close_window(window)
+    d.wait_no_window(w.TITLE)
+    assert program.wait() == 0, program.text()
+    assert installation.recorded_folder() is None
+
+
 def scenario_deep_folder(s):
     """The installer kept in a folder whose path is longer than 260
     characters still relaunches itself and installs."""
@@ -266,11 +418,12 @@ def scenario_deep_folder(s):
 # Scenarios that share one display (and under Wine one session, whose start
 # is the slow part): (name, [scenarios run one after another]).
 GROUPS = [
-    ("unattended_installs", [scenario_very_silent, scenario_very_silent_failure, scenario_silent,
-                             scenario_deep_folder]),
-    ("refused_starts", [scenario_bad_switch, scenario_help, scenario_declined_elevation, scenario_no_display]),
+    ("unattended_installs", [scenario_very_silent, scenario_very_silent_failure, scenario_long_destination,
+                             scenario_silent, scenario_deep_folder]),
+    ("refused_starts", [scenario_bad_switch, scenario_help, scenario_declined_elevation, scenario_no_display,
+                        scenario_no_folder_found]),
     ("second_instance", [scenario_second_instance]),
-    ("bar_and_reason", [scenario_bar_and_failure_question, scenario_bar_full_after_success]),
+    ("bar_and_reason", [scenario_bar_and_failure_question, scenario_bar_moving]),
 ]
 
 
