@@ -6,13 +6,17 @@ executable, driven through its wizard with real clicks on a private Xvfb
 
 TRUNCATED_INSTALLER is a build of the installer that embeds
 TRUNCATED_ARCHIVE, the first half of ARCHIVE. Each drill makes the same
-situation twice below WORK_DIR/<drill>/site: once for `hbpack extract`, which
-prints the extraction code (the wizard only reports a failure), and once for
-the wizard, which must ask "Failed to install", and after No show the
-failure headline and Finish. Around both runs, a listing of everything in
-the site outside the target folder (names, types, sizes, SHA-256 of the
-contents, modification times, link targets) must stay the same. Screenshots
-of the failure states go to WORK_DIR/screenshots.
+situation three times below WORK_DIR/<drill>/site: once for `hbpack extract`,
+which prints the extraction code (the wizard only reports a failure), once
+for the wizard, which must ask "Failed to install", and after No show the
+failure headline and Finish, and once for the installer started very silent
+with the target as its destination and a log, which must end with the
+drill's exit code (the Linux table, or the Windows one cut to its low 8 bits
+under Wine), write the outcome line with the reason and record no folder.
+Around every run, a listing of everything in the site outside the target
+folder (names, types, sizes, SHA-256 of the contents, modification times,
+link targets) must stay the same. Screenshots of the failure states go to
+WORK_DIR/screenshots.
 
 A drill that cannot be made here (no root for a mount, a file system without
 the immutable flag, symbolic links under Wine) is skipped with the reason.
@@ -34,6 +38,18 @@ HEADLINE = (170, 50, 490, 75)
 
 CODES = {"disk_full": 23, "read_only_file": 20, "missing_folder": 20, "planted_link": 18, "hard_link": 18,
          "truncated_archive": 13}
+
+# The very silent run of each drill: (Windows exit code, Linux exit code, the
+# reason its log's outcome line gives). The pack cannot fit on the small disk
+# and the missing folder is not made, so those two runs never start.
+VERY_SILENT = {
+    "disk_full": (112, 10, "The disk is full."),
+    "read_only_file": (82, 11, "A file in the folder could not be written: "),
+    "missing_folder": (267, 14, "The folder does not exist or cannot be used."),
+    "planted_link": (1921, 12, "A link in the folder was refused: Halbrook"),
+    "hard_link": (1921, 12, "A link in the folder was refused: "),
+    "truncated_archive": (1620, 13, "The installer file is damaged. Download it again."),
+}
 
 
 def is_root():
@@ -126,7 +142,11 @@ class Drill:
         raise NotImplementedError
 
     def check_after(self):
-        """Checks of the target folder itself, after either run."""
+        """Checks of the target folder itself, after a run that got as far as the fault."""
+
+    def check_after_very_silent(self):
+        """Checks of the target folder after the very silent run."""
+        self.check_after()
 
     def clean(self):
         while self.cleanups:
@@ -156,6 +176,9 @@ class DiskFull(Drill):
     def check_after(self):
         usage = shutil.disk_usage(self.target)
         assert usage.free < 16 * 1024, f"the volume was not filled ({usage.free} bytes free)"
+
+    def check_after_very_silent(self):
+        assert not os.listdir(self.target), "a run that cannot fit wrote files"
 
 
 class ReadOnlyFile(Drill):
@@ -349,37 +372,72 @@ def wizard_held_on_summary(drill, shots):
     wait_exit(program, installation)
 
 
-def run_drill(drill, shots):
-    expected = CODES[drill.name]
-    # The code, from the archive tool on the same situation.
+def very_silent_run(drill):
+    """Runs the installer very silent into the drill's target; checks its exit
+    code, its log's outcome line and that no folder was recorded."""
+    windows_code, linux_code, reason = VERY_SILENT[drill.name]
+    installation = w.Installation(drill.program, drill.folder)
+    installation.target = drill.target
+    installation.forget_recorded_folder()
+    log = os.path.join(drill.folder, "very-silent.log")
+    switches = (["/VERYSILENT", f"/DIR={drill.native_path(drill.target)}", f"/LOG={drill.native_path(log)}"]
+                if drill.windows else ["--very-silent", f"--dir={drill.target}", f"--log={log}"])
+    program = d.launch([drill.program, *switches], env=installation.environment(), cwd=drill.folder)
+    code = program.wait()
+    expected = windows_code & 0xFF if drill.windows else linux_code
+    assert code == expected, f"very silent: exit {code}, expected {expected}: {program.text()}"
+    with open(log, encoding="utf-8") as f:
+        text = f.read()
+    # Each line starts with its date and time.
+    outcome = [line.split(" Outcome: ", 1)[1] for line in text.splitlines() if " Outcome: " in line]
+    assert len(outcome) == 1 and outcome[0].startswith("failed") and reason in outcome[0], \
+        f"expected an outcome line with {reason!r}:\n{text}"
+    full_code = windows_code if drill.windows else linux_code
+    assert f"Exit code: {full_code} after " in text, f"no exit code {full_code} in the log:\n{text}"
+    recorded = installation.recorded_folder()
+    assert recorded is None, f"a failed very silent run recorded {recorded!r}"
+    drill.check_after_very_silent()
+    return outcome[0]
+
+
+def in_the_situation(drill, run):
+    """Makes the drill's situation afresh, runs one start in it and checks that
+    nothing outside the target folder changed; returns what run returned."""
     drill.prepare()
     try:
         before = listing(drill.site, drill.target)
+        result = run()
+        problems = compare_listings(before, listing(drill.site, drill.target))
+        assert not problems, "the run touched the surroundings:\n" + "\n".join(problems)
+        return result
+    finally:
+        drill.clean()
+
+
+def run_drill(drill, shots):
+    expected = CODES[drill.name]
+
+    # The code, from the archive tool on the same situation.
+    def archive_tool():
         code, message = code_from_hbpack(drill)
         assert code == expected, f"hbpack: code {code}, expected {expected}: {message}"
         drill.check_after()
-        problems = compare_listings(before, listing(drill.site, drill.target))
-        assert not problems, "hbpack touched the surroundings:\n" + "\n".join(problems)
-    finally:
-        drill.clean()
-    print(f"      hbpack: {message}")
+        return message
+    print(f"      hbpack: {in_the_situation(drill, archive_tool)}")
+
+    # The installer with no window, for an administrator.
+    print(f"      very silent: {in_the_situation(drill, lambda: very_silent_run(drill))}")
 
     # The wizard on the same situation.
-    drill.prepare()
-    try:
-        before = listing(drill.site, drill.target)
-        if getattr(drill, "held_on_summary", False):
-            wizard_held_on_summary(drill, shots)
-            problems = compare_listings(before, listing(drill.site, drill.target))
-            assert not problems, "the installer touched the surroundings:\n" + "\n".join(problems)
-            return None
+    if getattr(drill, "held_on_summary", False):
+        in_the_situation(drill, lambda: wizard_held_on_summary(drill, shots))
+        return None
+
+    def wizard():
         failed = wizard_failure_path(drill, shots)
         drill.check_after()
-        problems = compare_listings(before, listing(drill.site, drill.target))
-        assert not problems, "the installer touched the surroundings:\n" + "\n".join(problems)
-    finally:
-        drill.clean()
-    return failed
+        return failed
+    return in_the_situation(drill, wizard)
 
 
 class Arguments:
