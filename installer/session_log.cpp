@@ -39,6 +39,10 @@ void session_log::finish(const install_outcome& outcome, int exit_code) {
   if (!log_.is_open()) return;
   if (outcome.kind == failure_kind::none && outcome.status == 2) {
     log_.line("Outcome: installed");
+  } else if (outcome.status == 0) {
+    // Refused by the checks before a run (no folder, too little space): no
+    // status to report.
+    log_.line("Outcome: failed before the run started: " + failure_reason(outcome));
   } else {
     log_.line("Outcome: failed with status " + std::to_string(outcome.status) + ": " + failure_reason(outcome));
   }

@@ -381,7 +381,7 @@ def scenario_no_folder_found(s):
     assert code == BAD_DESTINATION[1], f"ended with {code}: {program.text()}"
     with open(log, encoding="utf-8") as f:
         text = f.read()
-    assert "(no folder found)" in text and "Outcome: failed" in text, text
+    assert "(no folder found)" in text and "Outcome: failed before the run started: " in text, text
     assert installation.recorded_folder() is None
 
     program = d.launch([installation.program], env=env, cwd=installation.work)
