@@ -206,6 +206,7 @@ TEST(install_run, a_run_without_payload_is_a_damaged_installer) {
 }
 
 TEST(install_run, the_log_gets_a_line_per_entry_and_the_outcome) {
+  const installer::testing::settings_sandbox sandbox;  // no earlier record
   const bytes archive = sample_pack();
   const temp_folder folder;
   const temp_folder target;
@@ -216,7 +217,8 @@ TEST(install_run, the_log_gets_a_line_per_entry_and_the_outcome) {
   }
   EXPECT_EQ(lines_of(folder.path() / "good.log"),
             (std::vector<std::string>{"directory d", "directory d/e", "file d/first.txt", "file d/e/large.bin",
-                                      "file d/e/last.bin", "outcome: status 2, installed"}));
+                                      "file d/e/last.bin", "The record of the installation was written.",
+                                      "outcome: status 2, installed"}));
 
   const temp_folder failed_target;
   {
