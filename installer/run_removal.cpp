@@ -57,11 +57,13 @@ int run_removal(const command_line& line, exit_platform platform, const removal_
   session_log log(line, read.record.target, "the record of the installation");
   if (!log.usable()) return exit_code(exit_reason::cannot_write, platform);
 
+  // Ends with reason; an interactive removal shows what is said, unless
+  // the person has just answered No.
   const auto end = [&](exit_reason reason, const std::string& said) {
     const int code = exit_code(reason, platform);
     log.line(said);
     log.line("Exit code: " + std::to_string(code));
-    if (interactive) show(said, hbsdk::ui::MessagePopup::ok);
+    if (interactive && reason != exit_reason::cancelled) show(said, hbsdk::ui::MessagePopup::ok);
     return code;
   };
   if (read.outcome == record_read::result::missing) {
