@@ -4,6 +4,7 @@
 #include "installer/install_log.h"
 #include "installer/record_keeper.h"
 #include "installer/record_location.h"
+#include "installer/registration.h"
 #include "installer/payload/archive_extractor.h"
 #include "installer/payload/archive_size.h"
 
@@ -74,8 +75,12 @@ void keep_platform_record(const installation_record& installed, install_log* log
   installation_record record = installed;
   record.version = HB_VERSION_TEXT;
   const record_update update = update_installation_record(*file, record);
+  std::vector<std::string> lines = describe(update);
+  if (update.written) {
+    for (std::string& line : register_installation(record, *file)) lines.push_back(std::move(line));
+  }
   if (log == nullptr) return;
-  for (const std::string& line : describe(update)) log->line(line);
+  for (const std::string& line : lines) log->line(line);
 }
 
 }  // namespace

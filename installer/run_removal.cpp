@@ -5,6 +5,8 @@
 #include "installer/install_log.h"
 #include "installer/installer_ui.h"
 #include "installer/record_file.h"
+#include "installer/record_location.h"
+#include "installer/registration.h"
 #include "installer/session_log.h"
 
 namespace installer {
@@ -32,6 +34,13 @@ std::string listed(const std::vector<std::string>& names, std::size_t limit = 8)
 }
 
 }  // namespace
+
+removal_steps platform_removal_steps() {
+  const auto file = record_file_location();
+  removal_steps steps{[file] { return file; }};
+  if (file) steps.after_complete = [file] { unregister_installation(*file); };
+  return steps;
+}
 
 std::string removal_summary(const removal_report& report) {
   std::string text = std::string(texts::pack) + (report.complete() ? " was removed. " : " was partly removed. ") +
