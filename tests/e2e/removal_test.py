@@ -1,8 +1,11 @@
-"""End-to-end tests of the removal on a private Xvfb (Linux): the record an
+"""End-to-end tests of the removal on a private Xvfb. Linux: the record an
 installation keeps, the interactive removal's question and result, the
 silent removal with its exit codes and log, a read-only file kept and
 removed on a second run, a reinstall, a newer pack with one file fewer and an
-installation moved to another folder.
+installation moved to another folder. Windows (under Wine): the uninstall
+entry and its values, the uninstaller started by the exact quiet command the
+entry holds, the files as on Linux, the entry and the record gone, and the
+running uninstaller's own file handed to the system for the next restart.
 
     removal_test.py INSTALLER SMALLER_INSTALLER HBPACK ARCHIVE WORK_DIR
 
@@ -13,8 +16,11 @@ shows the same as root and as a user.
 """
 
 import os
+import re
+import shlex
 import shutil
 import stat
+import subprocess
 import sys
 
 import hbdriver as d
@@ -88,7 +94,13 @@ def answer(s, label, button):
     return popup
 
 
+def linux_only(s):
+    if s.installation.windows:
+        raise d.Skip("uses the Linux spellings; the Windows build is tested by windows_registration")
+
+
 def scenario_interactive_removal(s):
+    linux_only(s)
     s.install()
     target = s.installation.target
     assert s.record()[0] == "tidewater-kit-record 1" and s.recorded_files() == sorted(s.listing)
@@ -123,6 +135,7 @@ def scenario_interactive_removal(s):
 
 
 def scenario_read_only_file_kept_then_removed(s):
+    linux_only(s)
     s.install()
     target = s.installation.target
     locked = sorted(s.listing)[1]
@@ -144,6 +157,7 @@ def scenario_read_only_file_kept_then_removed(s):
 
 
 def scenario_reinstall_and_newer_pack(s):
+    linux_only(s)
     target = s.installation.target
     s.install()
     first = s.record()
@@ -159,6 +173,7 @@ def scenario_reinstall_and_newer_pack(s):
 
 
 def scenario_installation_moved_to_another_folder(s):
+    linux_only(s)
     first = s.installation.target
     s.install()
     second = os.path.join(s.folder, "second library")
@@ -170,7 +185,74 @@ def scenario_installation_moved_to_another_folder(s):
     assert code == 0 and left_in(second) == []
 
 
-SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TidewaterKitPack"
+SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
+
+
+def reg_values(key):
+    """name -> (type, data) of a key in the 64-bit view, or None when it is missing."""
+    result = subprocess.run(["wine", "reg", "query", key, "/reg:64"], capture_output=True, text=True,
+                            env=d.wine_environment())
+    if result.returncode != 0:
+        return None
+    values = {}
+    for line in result.stdout.splitlines():
+        match = re.match(r"\s+(\S+)\s+(REG_\w+)\s+(.*)$", line)
+        if match:
+            values[match.group(1)] = (match.group(2), match.group(3).strip())
+    return values
+
+
+def scenario_windows_registration(s):
+    if not s.installation.windows:
+        raise d.Skip("the uninstall entry is Windows' own")
+    subprocess.run(["wine", "reg", "delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f"],
+                   capture_output=True, env=d.wine_environment())
+    target = s.installation.target
+    started, code = s.run("/VERYSILENT", f"/DIR={w.windows_path(target)}")
+    assert code == 0, f"the installation ended with {code}: {started.text()}"
+    values = reg_values(UNINSTALL_KEY)
+    assert values, "no uninstall entry"
+    uninstaller = r"C:\Program Files\Halbrook\Tidewater Kit Pack\uninstall.exe"
+    size_kb = (sum(size for size, _ in s.listing.values()) + 1023) // 1024
+    expected = {
+        "DisplayName": ("REG_SZ", "Tidewater Kit Pack"),
+        "Publisher": ("REG_SZ", "Halbrook"),
+        "InstallLocation": ("REG_SZ", w.windows_path(target)),
+        "UninstallString": ("REG_SZ", f'"{uninstaller}" /UNINSTALL'),
+        "QuietUninstallString": ("REG_SZ", f'"{uninstaller}" /UNINSTALL /VERYSILENT'),
+        "DisplayIcon": ("REG_SZ", uninstaller + ",0"),
+        "EstimatedSize": ("REG_DWORD", hex(size_kb)),
+        "NoModify": ("REG_DWORD", "0x1"),
+        "NoRepair": ("REG_DWORD", "0x1"),
+    }
+    for name, value in expected.items():
+        assert values.get(name) == value, f"{name}: {values.get(name)} instead of {value}"
+    assert re.fullmatch(r"\d+\.\d+\.\d+", values["DisplayVersion"][1]) and values["DisplayVersion"][0] == "REG_SZ"
+    assert re.fullmatch(r"20\d{6}", values["InstallDate"][1]) and values["InstallDate"][0] == "REG_SZ"
+
+    changed = sorted(s.listing)[0]
+    with open(os.path.join(target, changed), "ab") as f:
+        f.write(b"changed by the user")
+    # The exact quiet command of the entry, as a package manager runs it.
+    command = shlex.split(values["QuietUninstallString"][1], posix=False)
+    program = d.launch(["wine", command[0].strip('"'), *command[1:]], env=s.installation.environment(),
+                       cwd=s.folder)
+    assert program.wait() == 0, program.text()
+    assert reg_values(UNINSTALL_KEY) is None, "the entry is left"
+    assert left_in(target) == sorted([changed] + parents(changed)), left_in(target)
+    folder = os.path.join(d.wine_environment()["WINEPREFIX"], "drive_c", "Program Files", "Halbrook",
+                          "Tidewater Kit Pack")
+    assert not os.path.exists(os.path.join(folder, "installation.record")), "the record is left"
+    # The uninstaller cannot delete its own running file: Windows (and Wine
+    # alike) refuse it, so it goes at the next restart.
+    pending = reg_values(SESSION_MANAGER).get("PendingFileRenameOperations", ("", ""))[1]
+    assert "Tidewater Kit Pack\\uninstall.exe" in pending, pending
+    _, code = s.run("/UNINSTALL", "/VERYSILENT")
+    assert code == 1605 & 0xFF, code
+
+
+SCENARIOS = [scenario_windows_registration, scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
              scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
 
 
@@ -179,7 +261,7 @@ def main():
     only = sys.argv[6:] or None
     failed = d.run_scenarios([
         (f.__name__.removeprefix("scenario_"), lambda f=f: f(Scenario(*args, f.__name__.removeprefix("scenario_"))))
-        for f in SCENARIOS if not only or f.__name__.removeprefix("scenario_") in only])
+        for f in SCENARIOS if not only or f.__name__.removeprefix("scenario_") in only], program=args[0])
     return 1 if failed else 0
 
 

@@ -31,6 +31,26 @@ bool mark_for_deletion(HANDLE handle) {
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
+// Wine does not rename through FileRenameInfo: the same rename by whole
+// paths below the folder's own path, as the system names the open folder.
+bool rename_by_folder_path(HANDLE folder, std::u16string_view from, std::u16string_view to) {
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(folder, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (length == 0) return false;
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(length + 1);
+  }
+  std::wstring base(path.begin(), path.end());
+  if (!base.empty() && base.back() != L'\\') base.push_back(L'\\');
+  const std::wstring source = base + std::wstring(from.begin(), from.end());
+  const std::wstring target = base + std::wstring(to.begin(), to.end());
+  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace
 
 input_file::~input_file() { close(); }
@@ -135,10 +155,14 @@ bool rename_in(const directory_handle& folder, std::u16string_view from, std::u1
   info->RootDirectory = parent;
   info->FileNameLength = static_cast<DWORD>(to.size() * sizeof(wchar_t));
   std::memcpy(info->FileName, to.data(), to.size() * sizeof(wchar_t));
-  const bool renamed = !is_reparse_point(file.handle) &&
-                       SetFileInformationByHandle(file.handle, FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
+  if (is_reparse_point(file.handle)) {
+    CloseHandle(file.handle);
+    return false;
+  }
+  const bool renamed =
+      SetFileInformationByHandle(file.handle, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != 0;
   CloseHandle(file.handle);
-  return renamed;
+  return renamed || rename_by_folder_path(parent, from, to);
 }
 
 }  // namespace hbsdk::filesystem
