@@ -94,13 +94,7 @@ def answer(s, label, button):
     return popup
 
 
-def linux_only(s):
-    if s.installation.windows:
-        raise d.Skip("uses the Linux spellings; the Windows build is tested by windows_registration")
-
-
 def scenario_interactive_removal(s):
-    linux_only(s)
     s.install()
     target = s.installation.target
     assert s.record()[0] == "tidewater-kit-record 1" and s.recorded_files() == sorted(s.listing)
@@ -135,7 +129,6 @@ def scenario_interactive_removal(s):
 
 
 def scenario_read_only_file_kept_then_removed(s):
-    linux_only(s)
     s.install()
     target = s.installation.target
     locked = sorted(s.listing)[1]
@@ -157,7 +150,6 @@ def scenario_read_only_file_kept_then_removed(s):
 
 
 def scenario_reinstall_and_newer_pack(s):
-    linux_only(s)
     target = s.installation.target
     s.install()
     first = s.record()
@@ -173,7 +165,6 @@ def scenario_reinstall_and_newer_pack(s):
 
 
 def scenario_installation_moved_to_another_folder(s):
-    linux_only(s)
     first = s.installation.target
     s.install()
     second = os.path.join(s.folder, "second library")
@@ -204,8 +195,6 @@ def reg_values(key):
 
 
 def scenario_windows_registration(s):
-    if not s.installation.windows:
-        raise d.Skip("the uninstall entry is Windows' own")
     subprocess.run(["wine", "reg", "delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f"],
                    capture_output=True, env=d.wine_environment())
     target = s.installation.target
@@ -252,16 +241,19 @@ def scenario_windows_registration(s):
     assert code == 1605 & 0xFF, code
 
 
-SCENARIOS = [scenario_windows_registration, scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
-             scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
+# The Linux scenarios use the GNU spellings; Windows has its registration.
+LINUX_SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
+                   scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
+WINDOWS_SCENARIOS = [scenario_windows_registration]
 
 
 def main():
     args = sys.argv[1:6]
     only = sys.argv[6:] or None
+    scenarios = WINDOWS_SCENARIOS if d.is_windows_program(args[0]) else LINUX_SCENARIOS
     failed = d.run_scenarios([
         (f.__name__.removeprefix("scenario_"), lambda f=f: f(Scenario(*args, f.__name__.removeprefix("scenario_"))))
-        for f in SCENARIOS if not only or f.__name__.removeprefix("scenario_") in only], program=args[0])
+        for f in scenarios if not only or f.__name__.removeprefix("scenario_") in only], program=args[0])
     return 1 if failed else 0
 
 
