@@ -2,15 +2,19 @@
 // resource 201 of this executable, and the system's uninstall entry naming
 // it. Removing it: the entry, then the uninstaller and its folder. A running
 // program's file cannot be deleted on Windows, and the uninstaller that does
-// this is running (twice: the first instance waits for the elevated one), so
-// a file or folder that cannot go now is handed to the system to delete at
-// the next restart (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT, allowed to
-// administrators).
+// this is running (twice: the first instance waits for the elevated one, so
+// that a management tool gets the exit code). A running program's file can
+// be moved on its volume, though: it goes to the temporary folder, which
+// lets its folder under Program Files be removed at once, and the system
+// deletes the moved file at the next restart (MoveFileEx with
+// MOVEFILE_DELAY_UNTIL_REBOOT, allowed to administrators). Whatever cannot
+// be moved is deleted at the restart where it is.
 #include "installer/registration.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "hbsdk/filesystem/directory_handle.h"
@@ -73,12 +77,26 @@ std::u16string today() {
   return std::u16string(text, text + 8);
 }
 
-// Deletes a file now, or at the next restart when it is in use.
+// A name in the temporary folder for the running uninstaller to move to.
+std::wstring parking_place() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::wstring(folder, length) + L"tidewater-kit-uninstall-" + std::to_wstring(GetCurrentProcessId()) +
+         L"-" + std::to_wstring(GetTickCount64()) + L".exe";
+}
+
+// Deletes a file now; a file in use (the running uninstaller) is moved to
+// the temporary folder first when it can be, and deleted at the next restart.
 void delete_file_soon(const std::u16string& path) {
   const wchar_t* text = reinterpret_cast<const wchar_t*>(path.c_str());
-  if (!DeleteFileW(text) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    MoveFileExW(text, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  if (DeleteFileW(text) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
+  const std::wstring parked = parking_place();
+  if (!parked.empty() && MoveFileExW(text, parked.c_str(), 0)) {
+    MoveFileExW(parked.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return;
   }
+  MoveFileExW(text, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 // Removes an empty folder now, or at the next restart when something in it
