@@ -244,10 +244,29 @@ def scenario_windows_registration(s):
     assert code == 1605 & 0xFF, code
 
 
+def scenario_windows_interactive_removal(s):
+    subprocess.run(["wine", "reg", "delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f"],
+                   capture_output=True, env=d.wine_environment())
+    target = s.installation.target
+    started, code = s.run("/VERYSILENT", f"/DIR={w.windows_path(target)}")
+    assert code == 0, f"the installation ended with {code}: {started.text()}"
+    # The command the system's list of programs runs: the first instance
+    # relaunches itself elevated and ends; the elevated one asks.
+    command = shlex.split(reg_values(UNINSTALL_KEY)["UninstallString"][1], posix=False)
+    first = d.launch(["wine", command[0].strip('"'), *command[1:]], env=s.installation.environment(), cwd=s.folder)
+    question = answer(s, "question", 0)
+    assert first.wait() == 0
+    d.poll(lambda: [i for i in d.find_windows(REMOVE_TITLE) if i != question], what="the result")
+    answer(s, "result", 1)  # a lone OK sits in the rightmost place
+    d.wait_no_window(REMOVE_TITLE)
+    d.poll(lambda: reg_values(UNINSTALL_KEY) is None, what="the entry to go")
+    assert left_in(target) == [], left_in(target)
+
+
 # The Linux scenarios use the GNU spellings; Windows has its registration.
 LINUX_SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
                    scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
-WINDOWS_SCENARIOS = [scenario_windows_registration]
+WINDOWS_SCENARIOS = [scenario_windows_registration, scenario_windows_interactive_removal]
 
 
 def main():
