@@ -8,6 +8,7 @@
 
 #include "hbsdk/filesystem/input_file.h"
 #include "hbsdk/filesystem/path_kind.h"
+#include "hbsdk/filesystem/same_folder.h"
 #include "installer/payload/archive_name.h"
 #include "installer/payload/target_folder.h"
 
@@ -158,8 +159,12 @@ removal_report remove_installation(const installation_record& record) {
   return remover(record).run();
 }
 
+bool same_target(const fs::file_path& left, const fs::file_path& right) {
+  return left == right || fs::same_folder(left, right);
+}
+
 installation_record superseded_part(const installation_record& old, const installation_record& installed) {
-  if (old.target != installed.target) return old;
+  if (!same_target(old.target, installed.target)) return old;
   installation_record part;
   part.version = old.version;
   part.target = old.target;

@@ -40,10 +40,15 @@ struct removal_report {
 removal_report remove_installation(const installation_record& record);
 
 // The part of old that a new installation no longer covers: with the same
-// target, old's files and directories that installed does not name; with
-// another target, all of old (the installation moves, see record_keeper.h).
+// target (the same folder however spelled), old's files and directories that
+// installed does not name; with another target, all of old (the installation moves, see record_keeper.h).
 // A directory of old stays covered while the new installation has anything
 // inside it.
 installation_record superseded_part(const installation_record& old, const installation_record& installed);
+
+// Whether two targets are one folder, however spelled (case, a trailing
+// separator, a link on the way): taking the same folder for another would
+// remove the files just installed there.
+bool same_target(const hbsdk::filesystem::file_path& left, const hbsdk::filesystem::file_path& right);
 
 }  // namespace installer

@@ -26,7 +26,7 @@ record_update update_installation_record(const hbsdk::filesystem::file_path& fil
     update.had_record = true;
     const installation_record part = superseded_part(old.record, installed);
     update.superseded = remove_installation(part);
-    if (old.record.target == installed.target) {
+    if (same_target(old.record.target, installed.target)) {
       // Directories the old installation created that the new one still
       // uses (it found them there) stay recorded as created.
       for (const std::string& directory : old.record.directories) {

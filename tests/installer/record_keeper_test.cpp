@@ -82,6 +82,20 @@ TEST(record_keeper, a_newer_pack_removes_its_dropped_file_and_keeps_one_record) 
   EXPECT_FALSE(stdfs::exists(scene.at("Halbrook")));
 }
 
+TEST(record_keeper, the_same_folder_spelled_otherwise_is_no_other_folder) {
+  const removal_scene scene(false);
+  const hb_test::temp_folder place;
+  const fs::file_path file = fs::from_std_path(place.path() / "installation.record");
+  ASSERT_TRUE(installer::update_installation_record(file, scene.record).written);
+  installer::installation_record again =
+      installer::testing::install_recorded(installer::testing::scene_pack(), scene.target());
+  again.target = fs::file_path(again.target.text() + u"\\");  // a trailing separator
+  const installer::record_update update = installer::update_installation_record(file, again);
+  EXPECT_EQ(update.superseded.removed_files, 0u);
+  EXPECT_EQ(installer::testing::removal_scene::count_files(scene.target()), 3u) << "the files just installed went";
+  EXPECT_EQ(installer::read_record_file(file).record.directories, scene.record.directories);
+}
+
 TEST(record_keeper, an_installation_into_another_folder_moves_it) {
   const removal_scene first(false);
   const hb_test::temp_folder place;

@@ -42,6 +42,12 @@ removal_scene::removal_scene(bool pre_existing) {
   record = install_recorded(scene_pack(), target());
 }
 
+std::size_t removal_scene::count_files(const std::filesystem::path& folder) {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) count += entry.is_regular_file();
+  return count;
+}
+
 void write_text(const std::filesystem::path& file, const std::string& text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;

@@ -30,6 +30,8 @@ public:
   const std::filesystem::path& outside() const { return outside_.path(); }
   installation_record record;
 
+  static std::size_t count_files(const std::filesystem::path& folder);
+
 private:
   hb_test::temp_folder target_;
   hb_test::temp_folder outside_;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "hbsdk/filesystem/std_path.h"
 #include "installer/pack_removal.h"
 #include "removal_scene.h"
 
@@ -50,4 +51,14 @@ TEST(removal_links, a_file_with_another_hard_link_is_kept) {
   const installer::removal_report report = remove_installation(scene.record);
   EXPECT_EQ(report.links, std::vector<std::string>{"Halbrook/Kit/b.txt"});
   EXPECT_TRUE(stdfs::exists(scene.at("Halbrook/Kit/b.txt")));
+}
+
+TEST(removal_links, the_target_reached_through_a_link_is_the_same_installation) {
+  const removal_scene scene;
+  const stdfs::path other_spelling = scene.outside() / "library";
+  stdfs::create_directory_symlink(scene.target(), other_spelling);
+  installer::installation_record again = scene.record;
+  again.target = hbsdk::filesystem::from_std_path(other_spelling);
+  EXPECT_TRUE(installer::same_target(scene.record.target, again.target));
+  EXPECT_TRUE(installer::superseded_part(scene.record, again).empty());
 }
