@@ -60,11 +60,17 @@ void apply(command_line& line, const switch_entry& entry, std::optional<fs::file
     case switch_id::help:
       line.help = true;
       return;
+    case switch_id::uninstall:
+      if (line.destination) refuse("A removal takes no destination: the record of the installation names it.");
+      line.uninstall = true;
+      return;
     case switch_id::destination:
     case switch_id::log: {
       auto& field = entry.id == switch_id::destination ? line.destination : line.log_file;
       if (field) {
         refuse("The switch " + shown + " is given twice.");
+      } else if (entry.id == switch_id::destination && line.uninstall) {
+        refuse("A removal takes no destination: the record of the installation names it.");
       } else if (!value || value->empty()) {
         refuse("The switch " + shown + " needs a value.");
       } else {
@@ -230,6 +236,7 @@ std::u16string elevated_parameters(const command_line& line) {
     parameters += u' ';
     parameters += quote_windows_argument(argument);
   };
+  if (line.uninstall) add(u"/UNINSTALL");
   if (line.mode == run_mode::silent) add(u"/SILENT");
   if (line.mode == run_mode::very_silent) add(u"/VERYSILENT");
   if (line.destination) add(u"/DIR=" + line.destination->text());
@@ -244,11 +251,13 @@ std::string help_text(bool windows) {
            "/VERYSILENT\tinstall without any window\n"
            "/DIR=folder\tinstall into this folder instead of the one found\n"
            "/LOG=file\twrite a log of the installation to this file\n"
+           "/UNINSTALL\tremove the installed pack (with /SILENT or /VERYSILENT: without questions)\n"
            "/HELP or /?\tshow this list\n"
            "\nThe exit code says how the installation ended: 0 success, 1602 cancelled, 1618 another installation "
            "is running, 1639 bad command line, 112 disk full, 82 a file or folder could not be written, 1921 a "
            "link was refused, 1620 the installer is damaged, 267 bad destination folder, 1603 the installer could "
-           "not run.\n";
+           "not run; and a removal: 1605 nothing is installed, 1610 the record of the installation is damaged, "
+           "1627 some files could not be removed.\n";
   }
   return "Usage: tidewater-kit-installer [OPTION]...\n"
          "  --silent        install without questions, showing only the progress;\n"
@@ -256,11 +265,15 @@ std::string help_text(bool windows) {
          "  --very-silent   install without any window\n"
          "  --dir=FOLDER    install into FOLDER instead of the one found\n"
          "  --log=FILE      write a log of the installation to FILE\n"
+         "  --uninstall     remove the installed pack (with --silent or --very-silent:\n"
+         "                  without questions)\n"
          "  -h, --help      show this list and end\n"
          "\nExit codes: 0 success, 1 the installer could not run, 2 bad command line,\n"
          "3 no display, 4 another installation is running, 10 disk full,\n"
          "11 a file or folder could not be written, 12 a link was refused,\n"
-         "13 the installer is damaged, 14 bad destination folder.\n";
+         "13 the installer is damaged, 14 bad destination folder;\n"
+         "and a removal: 20 nothing is installed, 21 some files could not be removed,\n"
+         "22 the record of the installation is damaged.\n";
 }
 
 }  // namespace installer

@@ -25,7 +25,7 @@ enum class run_mode {
   very_silent,  // no window at all
 };
 
-enum class switch_id { silent, very_silent, destination, log, help };
+enum class switch_id { silent, very_silent, destination, log, help, uninstall };
 
 struct switch_entry {
   switch_id id;
@@ -36,19 +36,23 @@ struct switch_entry {
 };
 
 // Every switch and its spellings. /? is the second Windows spelling of help.
-inline constexpr std::array<switch_entry, 6> switch_table{{
+inline constexpr std::array<switch_entry, 7> switch_table{{
     {switch_id::silent, u"SILENT", "silent", 0, false},
     {switch_id::very_silent, u"VERYSILENT", "very-silent", 0, false},
     {switch_id::destination, u"DIR", "dir", 0, true},
     {switch_id::log, u"LOG", "log", 0, true},
     {switch_id::help, u"HELP", "help", 'h', false},
     {switch_id::help, u"?", "", 0, false},
+    {switch_id::uninstall, u"UNINSTALL", "uninstall", 0, false},
 }};
 
 struct command_line {
   run_mode mode = run_mode::interactive;
   bool help = false;
   bool elevated = false;  // the marker was found
+  // Remove the installed pack instead of installing it (with the silent
+  // switches and the log; a destination is refused: the record names it).
+  bool uninstall = false;
   std::optional<hbsdk::filesystem::file_path> destination;
   std::optional<hbsdk::filesystem::file_path> log_file;
   // Empty when the line was understood; otherwise what is wrong with it, in
@@ -58,7 +62,7 @@ struct command_line {
   bool ok() const noexcept { return error.empty(); }
   bool silent() const noexcept { return mode != run_mode::interactive; }
   // Whether any switch (the marker is none) was given.
-  bool has_switches() const noexcept { return help || silent() || destination || log_file; }
+  bool has_switches() const noexcept { return help || silent() || destination || log_file || uninstall; }
 };
 
 // Splits a Windows command line (without the program's name) into arguments

@@ -29,6 +29,10 @@ enum class exit_reason {
   link_refused,        // a link stood in the way and was refused
   damaged_payload,     // the installer file is damaged
   bad_destination,     // the destination folder is missing, relative or unusable, or none was found
+  // A removal (the files it keeps because they were changed do not count):
+  not_installed,       // no record of an installation was found
+  removal_incomplete,  // some files could not be removed (in use, read-only, a link in the way); still recorded
+  damaged_record,      // the record of the installation cannot be read
 };
 
 struct exit_code_row {
@@ -37,7 +41,7 @@ struct exit_code_row {
   int linux_code;
 };
 
-inline constexpr std::array<exit_code_row, 11> exit_code_table{{
+inline constexpr std::array<exit_code_row, 14> exit_code_table{{
     {exit_reason::success, 0, 0},
     {exit_reason::cancelled, 1602, 5},          // ERROR_INSTALL_USEREXIT
     {exit_reason::another_running, 1618, 4},    // ERROR_INSTALL_ALREADY_RUNNING
@@ -49,6 +53,9 @@ inline constexpr std::array<exit_code_row, 11> exit_code_table{{
     {exit_reason::link_refused, 1921, 12},      // ERROR_CANT_RESOLVE_FILENAME
     {exit_reason::damaged_payload, 1620, 13},   // ERROR_INSTALL_PACKAGE_INVALID
     {exit_reason::bad_destination, 267, 14},    // ERROR_DIRECTORY
+    {exit_reason::not_installed, 1605, 20},     // ERROR_UNKNOWN_PRODUCT
+    {exit_reason::removal_incomplete, 1627, 21},  // ERROR_FUNCTION_FAILED
+    {exit_reason::damaged_record, 1610, 22},    // ERROR_INSTALL_CONFIGURATION_DATA
 }};
 
 enum class exit_platform { windows, posix };  // posix: the Linux table

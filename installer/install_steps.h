@@ -1,6 +1,7 @@
 #pragma once
-// The three steps of one installation, as System runs them: find the payload,
-// extract it, and once it is extracted record the target folder. The
+// The steps of one installation, as System runs them: find the payload,
+// extract it, and once it is extracted record the target folder and what
+// was installed. The
 // installer uses the platform's steps; tests substitute their own to hold a
 // run at any point.
 
@@ -17,6 +18,7 @@
 
 namespace installer {
 
+class install_log;
 class tracker_observer;
 
 // The extraction step: returns an extraction code (0 on success) and tells
@@ -65,6 +67,10 @@ struct install_steps {
   std::function<void(const hbsdk::filesystem::file_path& target)> record_folder;
   std::function<std::optional<payload_view>()> find_payload;
   extract_step extract;
+  // Run after record_folder, with what the run installed (its target set)
+  // and the run's log (or null). Like it, a failure does not fail the run;
+  // may be empty.
+  std::function<void(const installation_record& installed, install_log* log)> record_installation = {};
 };
 
 // extract_archive with the tracker told the pack's totals first, then every
@@ -79,7 +85,8 @@ std::int32_t extract_with_progress(const std::uint8_t* archive, std::uint64_t le
                                    tracker_observer& observer);
 
 // Finds the payload inside this executable, extracts it with
-// extract_with_progress and records the folder as the asset library.
+// extract_with_progress, records the folder as the asset library and keeps
+// the record of the installation (record_keeper.h).
 install_steps platform_install_steps();
 
 }  // namespace installer

@@ -14,6 +14,28 @@ void install_tracker::reset() noexcept {
   kind_ = entry_kind::file;
   name_.clear();
   system_error_ = 0;
+  installed_ = installation_record{};
+}
+
+namespace {
+
+// Archive names may use either separator; the record keeps slashes.
+std::string record_name(std::string_view name) {
+  std::string text(name);
+  for (char& c : text) {
+    if (c == '\\') c = '/';
+  }
+  return text;
+}
+
+}  // namespace
+
+void install_tracker::directory_made(bool created) {
+  if (created) installed_.directories.push_back(record_name(name_));
+}
+
+void install_tracker::file_written(std::uint64_t size, std::uint64_t last_write, std::uint32_t crc32) {
+  installed_.files.push_back(recorded_file{record_name(name_), size, last_write, crc32});
 }
 
 void install_tracker::set_totals(std::uint64_t bytes, std::uint32_t files) noexcept {

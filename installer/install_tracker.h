@@ -5,7 +5,9 @@
 // relaxed atomics any thread may read at any time; the entry's name and the
 // error are plain fields, read once the run is over (System publishes them
 // through done). When a log is set, one line goes to it per directory and
-// file completed.
+// file completed. It also gathers what the run put below the target (the
+// directories it created, the files with size, time and checksum) for the
+// record of the installation.
 
 #include <atomic>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <string_view>
 
 #include "installer/install_outcome.h"
+#include "installer/installation_record.h"
 
 namespace installer {
 
@@ -33,11 +36,17 @@ public:
   // The entry last entered is done; a file counts towards files_done.
   void completed() noexcept;
   void set_system_error(std::int32_t error) noexcept { system_error_ = error; }
+  // The entry last entered is in place: a directory (recorded only when this
+  // run created it) or a file with what was written.
+  void directory_made(bool created);
+  void file_written(std::uint64_t size, std::uint64_t last_write, std::uint32_t crc32);
 
   install_progress progress() const noexcept;
   // The name of the entry last entered, or empty before the first one.
   const std::string& entry_name() const noexcept { return name_; }
   std::int32_t system_error() const noexcept { return system_error_; }
+  // What the run installed so far; its version and target are left empty.
+  const installation_record& installed() const noexcept { return installed_; }
 
 private:
   std::atomic<std::uint64_t> bytes_done_{0};
@@ -51,6 +60,7 @@ private:
   std::string name_;
   std::int32_t system_error_ = 0;
   install_log* log_ = nullptr;
+  installation_record installed_;
 };
 
 }  // namespace installer

@@ -16,6 +16,7 @@ namespace {
 std::string switches_of(const command_line& line) {
   std::string text;
   const auto add = [&](const std::string& item) { text += (text.empty() ? "" : " ") + item; };
+  if (line.uninstall) add("uninstall");
   if (line.mode == run_mode::silent) add("silent");
   if (line.mode == run_mode::very_silent) add("very silent");
   if (line.destination) add("dir=" + hbsdk::filesystem::display_text(*line.destination));

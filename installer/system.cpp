@@ -51,6 +51,15 @@ void System::install(hbsdk::filesystem::file_path target) {
     } catch (...) {
       // Recording the folder is a side step: its failure does not fail the run.
     }
+    try {
+      if (steps_.record_installation) {
+        installation_record installed = tracker_.installed();
+        installed.target = target;
+        steps_.record_installation(installed, log_);
+      }
+    } catch (...) {
+      // So is keeping the record: the files are in place either way.
+    }
   }
   conclude(target, final_status, code);
 }

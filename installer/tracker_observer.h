@@ -1,6 +1,7 @@
 #pragma once
 // Passes what the extraction engine reports on to an install_tracker: the
-// kind and name of each entry, the bytes written, each completed entry and
+// kind and name of each entry, the bytes written, each completed entry, each
+// finished entry with its checksum (for the record of the installation) and
 // the system's error beside a fault. A test build derives from it to act at
 // a point of a run (after so many files).
 
@@ -21,6 +22,8 @@ public:
   void consumed(std::uint64_t compressed_bytes) override;
   void written(std::uint64_t bytes) override;
   void completed() override;
+  void finished(const finished_entry& entry) override;
+  bool wants_checksums() const override { return true; }
   void system_error(int error) override;
 
 protected:

@@ -48,7 +48,8 @@ run_interactively() {
     env ORRERY_USER_PATH="$(WINEDEBUG=-all winepath -w "$target")" WINEDEBUG=-all wine "$installer"
     while pgrep -f 'tidewater-kit-installer.exe /UAC' >/dev/null; do sleep 0.5; done
   else
-    env ORRERY_USER_PATH="$target" HB_SETTINGS_FILE="$out/linux/settings" "$installer"
+    env ORRERY_USER_PATH="$target" HB_SETTINGS_FILE="$out/linux/settings" HB_RECORD_FILE="$out/linux/installation.record" \
+      "$installer"
   fi
 }
 

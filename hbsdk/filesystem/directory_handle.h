@@ -38,7 +38,9 @@ public:
   // Opens the directory called name (one path component, no separator)
   // inside parent, creating it first when create is true and nothing stands
   // there. A link at name is never followed, and nothing is created through it.
-  open_result open_child(const directory_handle& parent, std::u16string_view name, bool create);
+  // When created is given, it tells whether this call made the directory.
+  open_result open_child(const directory_handle& parent, std::u16string_view name, bool create,
+                         bool* created = nullptr);
 
   bool is_open() const noexcept { return handle_ != closed; }
   void close() noexcept;

@@ -74,6 +74,8 @@ public:
   // Closes the file; false when the system reports a failure. A file that is
   // not open closes successfully.
   bool close();
+  // Makes what was written durable (fsync, FlushFileBuffers); false on failure.
+  bool sync();
   // The system's error number (errno, or GetLastError on Windows) of the last
   // open, write or close that failed, 0 when the system gave none (a refusal
   // of this class's own, or an injected fault).
@@ -105,8 +107,9 @@ constexpr std::optional<std::uint64_t> from_windows_file_time(std::uint64_t tick
 // Test seam: when a hook is set, every operation asks it first and fails as
 // the system would when it answers true. open_directory covers opening the
 // target folder and every directory below it; create_directory makes a
-// directory that open_child would create stay missing.
-enum class file_op { create_directory, open_directory, open, write, close, stamp_times };
+// directory that open_child would create stay missing; read covers opening and
+// reading an input_file, remove every removal, rename rename_in.
+enum class file_op { create_directory, open_directory, open, write, close, stamp_times, read, remove, rename };
 using file_op_fault = bool (*)(file_op op);
 
 inline std::atomic<file_op_fault> file_op_fault_hook{nullptr};

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <zlib.h>
+
 #include "hbsdk/filesystem/file_ops.h"
 #include "installer/payload/archive_name.h"
 
@@ -13,12 +15,24 @@ namespace {
 // Writes inflated bytes to the output file and passes progress on.
 class file_sink final : public chunked_inflater::sink {
 public:
-  file_sink(fs::output_file& file, archive_extractor::observer* watcher) : file_(file), watcher_(watcher) {}
+  file_sink(fs::output_file& file, archive_extractor::observer* watcher, bool checksum)
+      : file_(file), watcher_(watcher), checksum_(checksum) {}
   bool write(const std::uint8_t* data, std::size_t size) override {
     if (!file_.write(data, size)) return false;
+    if (checksum_) {
+      // crc32 takes a 32-bit length; chunks are far smaller, but stay exact.
+      for (std::size_t done = 0; done < size;) {
+        const std::size_t part = size - done < (1u << 30) ? size - done : (1u << 30);
+        crc_ = ::crc32(crc_, data + done, static_cast<uInt>(part));
+        done += part;
+      }
+    }
+    bytes_ += size;
     if (watcher_ != nullptr) watcher_->written(size);
     return true;
   }
+  std::uint64_t bytes() const noexcept { return bytes_; }
+  std::uint32_t crc() const noexcept { return static_cast<std::uint32_t>(crc_); }
   void consumed(std::size_t compressed_bytes) override {
     if (watcher_ != nullptr) watcher_->consumed(compressed_bytes);
   }
@@ -26,6 +40,9 @@ public:
 private:
   fs::output_file& file_;
   archive_extractor::observer* watcher_;
+  bool checksum_;
+  std::uint64_t bytes_ = 0;
+  uLong crc_ = ::crc32(0L, Z_NULL, 0);
 };
 
 }  // namespace
@@ -49,6 +66,7 @@ extract_code archive_extractor::extract() {
   // which for an elevated Windows process is the system folder.
   if (target_.empty() || !fs::is_absolute(target_)) return extract_code::bad_target;
   target_folder target(target_);
+  checksums_ = watcher_ != nullptr && watcher_->wants_checksums();
 
   using item = observer::table_item;
   archive_reader reader(archive_, length_);
@@ -83,8 +101,15 @@ extract_code archive_extractor::extract_directory(target_folder& target, const d
   if (const auto code = archive_name_to_path(record.name, relative); code != extract_code::ok) return code;
   // An existing directory, or any other failure but a link in the way, is
   // not an error here: the files inside then fail to open.
-  const extract_code code = target.make_directory(relative);
-  if (code == extract_code::ok && watcher_ != nullptr) watcher_->completed();
+  bool created = false;
+  const extract_code code = target.make_directory(relative, &created);
+  if (code == extract_code::ok && watcher_ != nullptr) {
+    observer::finished_entry entry;
+    entry.directory = true;
+    entry.created = created;
+    watcher_->finished(entry);
+    watcher_->completed();
+  }
   return code;
 }
 
@@ -105,8 +130,8 @@ extract_code archive_extractor::extract_file(target_folder& target, const archiv
 
   fs::output_file file;
   if (const auto code = target.open_file(relative, file); code != extract_code::ok) return output_fault(code, file);
+  file_sink sink(file, watcher_, checksums_);
   if (record.compressed_size > 0) {
-    file_sink sink(file, watcher_);
     // On failure the file is closed by its destructor and keeps what was written.
     if (const auto code = inflater_.inflate(data, record.compressed_size, sink); code != extract_code::ok) {
       return code == extract_code::write_failed ? output_fault(code, file) : code;
@@ -118,7 +143,14 @@ extract_code archive_extractor::extract_file(target_folder& target, const archiv
   (void)file.stamp_times(record.creation_time, record.last_write_time);
   // Closing completes the file: a failure here means it may be cut short.
   if (!file.close()) return output_fault(extract_code::write_failed, file);
-  if (watcher_ != nullptr) watcher_->completed();
+  if (watcher_ != nullptr) {
+    observer::finished_entry entry;
+    entry.size = sink.bytes();
+    entry.last_write = record.last_write_time;
+    entry.crc32 = sink.crc();
+    watcher_->finished(entry);
+    watcher_->completed();
+  }
   return extract_code::ok;
 }
 

@@ -39,6 +39,21 @@ public:
     // The entry last entered is done: its directory made (or found already
     // there), or its file written, closed and stamped.
     virtual void completed() {}
+    // What a completed entry left behind, told just before completed():
+    // whether a directory was created by this run (not found there), and a
+    // file's size, the last-write time it was stamped with and the CRC-32 of
+    // its bytes (0 unless wants_checksums).
+    struct finished_entry {
+      bool directory = false;
+      bool created = false;
+      std::uint64_t size = 0;
+      std::uint64_t last_write = 0;
+      std::uint32_t crc32 = 0;
+    };
+    virtual void finished(const finished_entry& /*entry*/) {}
+    // Asked once per run: whether the files' checksums are wanted (they cost
+    // a pass over every byte written).
+    virtual bool wants_checksums() const { return false; }
     // The system's error number (errno or GetLastError) beside the output
     // fault that ends the run, given just before run returns; 0 when the
     // system gave none.
@@ -64,6 +79,7 @@ private:
   hbsdk::filesystem::file_path target_;
   observer* watcher_;
   chunked_inflater inflater_;
+  bool checksums_ = false;
 };
 
 }  // namespace installer

@@ -40,12 +40,18 @@ target_folder::entered target_folder::enter(std::u16string_view folder) {
   return {&kept_, fs::open_result::opened};
 }
 
-extract_code target_folder::make_directory(const fs::file_path& relative) {
+void target_folder::release() noexcept {
+  kept_.close();
+  kept_name_.clear();
+}
+
+extract_code target_folder::make_directory(const fs::file_path& relative, bool* created) {
+  if (created != nullptr) *created = false;
   const relative_parts parts = split_relative(relative);
   const entered parent = enter(parts.folder);
   if (parent.folder == nullptr) return code_for(parent.result, extract_code::ok);
   fs::directory_handle made;
-  return code_for(made.open_child(*parent.folder, parts.leaf, true), extract_code::ok);
+  return code_for(made.open_child(*parent.folder, parts.leaf, true, created), extract_code::ok);
 }
 
 extract_code target_folder::open_file(const fs::file_path& relative, fs::output_file& file) {

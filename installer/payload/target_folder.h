@@ -30,7 +30,8 @@ public:
   // Creates the last level of a relative path (from archive_name_to_path),
   // whose parents must exist: ok also when it cannot be made, as its files
   // then fail to open; link_in_the_way when a link stands at any level.
-  extract_code make_directory(const hbsdk::filesystem::file_path& relative);
+  // created tells whether this call made it (it was not there before).
+  extract_code make_directory(const hbsdk::filesystem::file_path& relative, bool* created = nullptr);
 
   // Opens a relative path for writing, creating or truncating the file:
   // cannot_open_output when it or its folder cannot be opened,
@@ -38,15 +39,20 @@ public:
   // hard links.
   extract_code open_file(const hbsdk::filesystem::file_path& relative, hbsdk::filesystem::output_file& file);
 
-private:
-  // The open directory for a relative folder ("" is the target itself), or
-  // what stopped the walk to it (then folder is null).
+  // The open directory for a relative folder ("" is the target itself;
+  // levels separated by backslashes), or what stopped the walk to it (then
+  // folder is null). The folder stays valid until the next call.
   struct entered {
     const hbsdk::filesystem::directory_handle* folder = nullptr;
     hbsdk::filesystem::open_result result = hbsdk::filesystem::open_result::failed;
   };
   entered enter(std::u16string_view folder);
 
+  // Closes the folder kept open since the last enter, so that it can be
+  // removed (Windows removes a directory only once no handle holds it).
+  void release() noexcept;
+
+private:
   hbsdk::filesystem::directory_handle root_;
   std::u16string kept_name_;
   hbsdk::filesystem::directory_handle kept_;  // the folder last entered, by its relative name

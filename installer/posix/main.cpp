@@ -4,7 +4,8 @@
 //
 // Exit codes: without options 0 once the wizard has closed (and its worker
 // has finished), 1 when it could not be shown; with options the Linux column
-// of installer/exit_codes.h. --help prints the options to stdout and exits
+// of installer/exit_codes.h. --uninstall removes the installed pack instead
+// (installer/run_removal.h), under the same lock as installations. --help prints the options to stdout and exits
 // with 0; a bad option is named on stderr and exits with 2, before anything
 // else happens. A start while another installation runs ends with 4; an
 // interactive one first asks the running wizard to come to the front.
@@ -25,6 +26,7 @@
 #include "installer/install_steps.h"
 #include "installer/instance_lock.h"
 #include "installer/run_installer.h"
+#include "installer/run_removal.h"
 
 namespace {
 
@@ -58,11 +60,14 @@ void make_absolute(std::optional<fs::file_path>& path) {
   path = fs::join(fs::file_path(buffer.data()), *path);
 }
 
-void say_no_display() {
-  std::fprintf(stderr,
-               "%s: no display is available, so the installer window cannot be shown.\n"
-               "To install without a window, run: %s --very-silent [--dir=FOLDER] [--log=FILE]\n",
-               program, program);
+void say_no_display(bool removal) {
+  std::fprintf(stderr, "%s: no display is available, so the installer window cannot be shown.\n", program);
+  if (removal) {
+    std::fprintf(stderr, "To remove the pack without a window, run: %s --uninstall --very-silent [--log=FILE]\n",
+                 program);
+  } else {
+    std::fprintf(stderr, "To install without a window, run: %s --very-silent [--dir=FOLDER] [--log=FILE]\n", program);
+  }
 }
 
 }  // namespace
@@ -83,8 +88,11 @@ int main(int argc, char** argv) {
   const bool switched = line.has_switches();
   const int failed = switched ? code(exit_reason::cannot_run) : 1;
 
-  if (line.mode != installer::run_mode::very_silent && !display_named()) {
-    say_no_display();
+  // A removal shows a window only when it asks its question.
+  const bool windowed = line.uninstall ? line.mode == installer::run_mode::interactive
+                                       : line.mode != installer::run_mode::very_silent;
+  if (windowed && !display_named()) {
+    say_no_display(line.uninstall);
     return code(exit_reason::no_display);
   }
   installer::instance_lock lock;
@@ -96,7 +104,10 @@ int main(int argc, char** argv) {
     return code(exit_reason::another_running);
   }
   try {
-    if (line.mode == installer::run_mode::very_silent) {
+    if (!windowed) {
+      if (line.uninstall) {
+        return installer::run_removal(line, installer::exit_platform::posix, installer::platform_removal_steps());
+      }
       return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::posix);
     }
     std::optional<hbsdk::ui::native_platform> platform;
@@ -105,8 +116,11 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
       // The display named cannot be reached (SDL's video start failed).
       std::fprintf(stderr, "%s: %s\n", program, e.what());
-      say_no_display();
+      say_no_display(line.uninstall);
       return code(exit_reason::no_display);
+    }
+    if (line.uninstall) {
+      return installer::run_removal(line, installer::exit_platform::posix, installer::platform_removal_steps());
     }
     return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::posix,
                                     &lock);

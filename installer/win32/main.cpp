@@ -6,6 +6,10 @@
 // not. With /SILENT or /VERYSILENT it waits for the elevated instance and
 // returns its exit code (1602 when the elevation was declined).
 //
+// With /UNINSTALL the same program removes the installed pack instead
+// (installer/run_removal.h); the uninstaller written beside the record is
+// this program built without a payload.
+//
 // The elevated instance runs the wizard (or, with /VERYSILENT, the
 // installation alone) to its end and returns 0, or with a silent switch the
 // run's code from installer/exit_codes.h. One installation runs at a time:
@@ -27,6 +31,7 @@
 #include "installer/installer_ui.h"
 #include "installer/instance_lock.h"
 #include "installer/run_installer.h"
+#include "installer/run_removal.h"
 
 namespace {
 
@@ -101,6 +106,12 @@ int elevated_instance(const installer::command_line& line) {
   installer::instance_lock lock;
   if (lock.acquire() == installer::instance_lock::state::held) return another_running(line);
   try {
+    if (line.uninstall) {
+      // A removal shows a window only when it asks its question.
+      std::optional<hbsdk::ui::native_platform> platform;
+      if (line.mode == installer::run_mode::interactive) platform.emplace();
+      return installer::run_removal(line, installer::exit_platform::windows, installer::platform_removal_steps());
+    }
     if (line.mode == installer::run_mode::very_silent) {
       return installer::run_installer(installer::platform_install_steps(), line, installer::exit_platform::windows);
     }

@@ -57,6 +57,8 @@ class Installation:
         os.makedirs(self.work, exist_ok=True)
         self.target = os.path.abspath(target or os.path.join(self.work, "library"))
         self.settings = os.path.join(self.work, "settings")
+        # Linux: the record of the installation, kept beside the settings.
+        self.record = os.path.join(self.work, "installation.record")
         # The asset library folder exists, as a Documents folder does; the
         # installer creates what is below it.
         os.makedirs(self.target, exist_ok=True)
@@ -69,6 +71,7 @@ class Installation:
         else:
             env["ORRERY_USER_PATH"] = self.target
             env["HB_SETTINGS_FILE"] = self.settings
+            env["HB_RECORD_FILE"] = self.record
         env.update(self.extra_environment)
         return env
 

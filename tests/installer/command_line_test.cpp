@@ -63,6 +63,13 @@ TEST(command_line_table, every_switch_is_read_in_both_spellings) {
       EXPECT_EQ(w.log_file->text(), c.log);
     }
   }
+  for (const command_line& line : {windows(u"/uninstall /VERYSILENT"), gnu({"--uninstall", "--very-silent"})}) {
+    EXPECT_TRUE(line.ok()) << line.error;
+    EXPECT_TRUE(line.uninstall);
+    EXPECT_TRUE(line.has_switches());
+    EXPECT_EQ(line.mode, run_mode::very_silent);
+  }
+  EXPECT_FALSE(windows(u"/SILENT").uninstall);
   // Linux paths are held with backslashes, like every file_path.
   EXPECT_EQ(gnu({"--dir", "/my packs/"}).destination->text(), u"\\my packs\\");
 }
@@ -77,6 +84,9 @@ TEST(command_line_table, bad_lines_are_refused_with_a_sentence_naming_the_fault)
       {u"/DIR=a /DIR=b", "twice"},
       {u"stray", "stray"},
       {u"/uac", "/uac"},  // the marker is case-sensitive, so this is a switch nobody knows
+      {u"/UNINSTALL /DIR=C:\\x", "destination"},
+      {u"/DIR=C:\\x /Uninstall", "destination"},
+      {u"/UNINSTALL=1", "/UNINSTALL"},
   };
   for (const auto& [text, named] : windows_cases) {
     SCOPED_TRACE(fs::to_utf8(text));
@@ -87,7 +97,7 @@ TEST(command_line_table, bad_lines_are_refused_with_a_sentence_naming_the_fault)
   const std::vector<std::pair<std::vector<std::string>, std::string>> gnu_cases = {
       {{"--quiet"}, "--quiet"}, {{"--dir"}, "--dir"},         {{"--dir="}, "--dir"},
       {{"--help=1"}, "--help"}, {{"-x"}, "-x"},               {{"--silent", "--very-silent"}, "--very-silent"},
-      {{"/SILENT"}, "/SILENT"}, {{"--dir=\xff"}, "UTF-8"},
+      {{"/SILENT"}, "/SILENT"}, {{"--dir=\xff"}, "UTF-8"}, {{"--uninstall", "--dir=/x"}, "destination"},
   };
   for (const auto& [arguments, named] : gnu_cases) {
     SCOPED_TRACE(arguments.front());
@@ -150,6 +160,14 @@ TEST(command_line_quoting, the_elevated_instance_reads_back_what_the_first_one_p
   EXPECT_EQ(read.mode, run_mode::very_silent);
   EXPECT_EQ(read.destination->text(), line.destination->text());
   EXPECT_EQ(read.log_file->text(), line.log_file->text());
+  // A removal goes on as one.
+  command_line removal;
+  removal.uninstall = true;
+  removal.mode = run_mode::silent;
+  const command_line removal_read = windows(installer::elevated_parameters(removal));
+  EXPECT_TRUE(removal_read.uninstall);
+  EXPECT_EQ(removal_read.mode, run_mode::silent);
+  EXPECT_FALSE(read.uninstall);
   // Without switches only the marker goes.
   EXPECT_EQ(installer::elevated_parameters(command_line{}), u"/UAC");
 }

@@ -33,6 +33,9 @@ TEST(exit_code_tables, windows_uses_the_values_deployment_tools_map) {
   EXPECT_EQ(exit_code(exit_reason::another_running, exit_platform::windows), 1618);
   EXPECT_EQ(exit_code(exit_reason::bad_command_line, exit_platform::windows), 1639);
   EXPECT_EQ(exit_code(exit_reason::disk_full, exit_platform::windows), 112);
+  EXPECT_EQ(exit_code(exit_reason::not_installed, exit_platform::windows), 1605);
+  EXPECT_EQ(exit_code(exit_reason::damaged_record, exit_platform::windows), 1610);
+  EXPECT_EQ(exit_code(exit_reason::removal_incomplete, exit_platform::windows), 1627);
   EXPECT_EQ(exit_code(exit_reason::success, exit_platform::posix), 0);
   EXPECT_EQ(exit_code(exit_reason::bad_command_line, exit_platform::posix), 2);
 }

@@ -52,14 +52,16 @@ bool directory_handle::open(const file_path& path) {
   return true;
 }
 
-open_result directory_handle::open_child(const directory_handle& parent, std::u16string_view name, bool create) {
+open_result directory_handle::open_child(const directory_handle& parent, std::u16string_view name, bool create,
+                                         bool* created) {
   close();
+  if (created != nullptr) *created = false;
   if (!parent.is_open()) return open_result::failed;
   const int folder = static_cast<int>(parent.native());
   const std::string text = relative_name(name);
   // An existing entry, a link among them, makes mkdirat fail: the open below
   // decides what stands there.
-  if (create && !fault_injected(file_op::create_directory)) (void)::mkdirat(folder, text.c_str(), 0777);
+  const bool made = create && !fault_injected(file_op::create_directory) && ::mkdirat(folder, text.c_str(), 0777) == 0;
   if (fault_injected(file_op::open_directory)) return open_result::failed;
   // O_PATH with O_NOFOLLOW alone would hand back a link itself; with
   // O_DIRECTORY the open fails (ENOTDIR) on a link and on a file, so what it
@@ -67,6 +69,7 @@ open_result directory_handle::open_child(const directory_handle& parent, std::u1
   const int fd = ::openat(folder, text.c_str(), directory_access | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return failed_open_at(folder, text);
   handle_ = fd;
+  if (created != nullptr) *created = made;
   return open_result::opened;
 }
 

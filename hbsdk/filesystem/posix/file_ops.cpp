@@ -129,6 +129,13 @@ bool output_file::stamp_times(std::uint64_t /*creation*/, std::uint64_t last_wri
   return last_write_only(last_write, times) && ::futimens(static_cast<int>(handle_), times) == 0;
 }
 
+bool output_file::sync() {
+  if (!is_open()) return false;
+  if (::fsync(static_cast<int>(handle_)) == 0) return true;
+  error_ = errno;
+  return false;
+}
+
 bool output_file::close() {
   if (!is_open()) return true;
   const int fd = static_cast<int>(handle_);

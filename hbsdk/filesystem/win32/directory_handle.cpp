@@ -53,8 +53,10 @@ bool directory_handle::open(const file_path& path) {
   return true;
 }
 
-open_result directory_handle::open_child(const directory_handle& parent, std::u16string_view name, bool create) {
+open_result directory_handle::open_child(const directory_handle& parent, std::u16string_view name, bool create,
+                                         bool* created) {
   close();
+  if (created != nullptr) *created = false;
   if (!parent.is_open()) return open_result::failed;
   HANDLE folder = to_handle(parent.native());
   const ULONG disposition = create && !fault_injected(file_op::create_directory) ? FILE_OPEN_IF : FILE_OPEN;
@@ -66,6 +68,7 @@ open_result directory_handle::open_child(const directory_handle& parent, std::u1
     return open_result::link;
   }
   handle_ = reinterpret_cast<std::intptr_t>(child.handle);
+  if (created != nullptr) *created = child.created;
   return open_result::opened;
 }
 

@@ -159,6 +159,13 @@ bool output_file::stamp_times(std::uint64_t creation, std::uint64_t last_write) 
   return stamp_handle(to_handle(handle_), creation, last_write);
 }
 
+bool output_file::sync() {
+  if (!is_open()) return false;
+  if (FlushFileBuffers(to_handle(handle_))) return true;
+  error_ = static_cast<int>(GetLastError());
+  return false;
+}
+
 bool output_file::close() {
   if (!is_open()) return true;
   HANDLE file = to_handle(handle_);

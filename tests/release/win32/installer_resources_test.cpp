@@ -88,6 +88,14 @@ TEST_F(installer_image, holds_only_its_icon_version_manifest_and_payload) {
     std::set<std::uintptr_t> names;
     EnumResourceNamesW(module_, type, collect_name, reinterpret_cast<LONG_PTR>(&names));
     const std::set<std::uintptr_t> one = {type == RT_RCDATA ? 200u : 1u};
+    // The product also carries its uninstaller (201), a program of its own.
+    if (type == RT_RCDATA && names.count(201) == 1) {
+      names.erase(201);
+      HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(201), RT_RCDATA);
+      const auto* bytes = found ? static_cast<const char*>(LockResource(LoadResource(module_, found))) : nullptr;
+      ASSERT_NE(bytes, nullptr);
+      EXPECT_EQ(std::string(bytes, 2), "MZ") << "resource 201 is no program";
+    }
     EXPECT_EQ(names, one) << "resources of type " << id(type);
     int languages = 0;
     EnumResourceLanguagesW(module_, type, MAKEINTRESOURCEW(*one.begin()), count_language,

@@ -1,0 +1,283 @@
+"""End-to-end tests of the removal on a private Xvfb. Linux: the record an
+installation keeps, the interactive removal's question and result, the
+silent removal with its exit codes and log, a read-only file kept and
+removed on a second run, a reinstall, a newer pack with one file fewer and an
+installation moved to another folder. Windows (under Wine): the uninstall
+entry and its values, the uninstaller started by the exact quiet command the
+entry holds, the files as on Linux, the entry, the record and the uninstaller's
+folder gone, and the running uninstaller's own file, moved to the temporary
+folder, handed to the system for the next restart.
+
+    removal_test.py INSTALLER SMALLER_INSTALLER HBPACK ARCHIVE WORK_DIR
+
+SMALLER_INSTALLER carries the same pack without its last file. Root removes
+a read-only file on Linux whatever its mode says; the installer keeps files
+without their owner's write permission for every user, so the read-only case
+shows the same as root and as a user.
+"""
+
+import os
+import re
+import shlex
+import shutil
+import stat
+import subprocess
+import sys
+
+import hbdriver as d
+import wizard as w
+
+REMOVE_TITLE = "Remove Tidewater Kit Pack"
+NOT_INSTALLED, INCOMPLETE, CANCELLED = 20, 21, 5
+
+
+class Scenario:
+    def __init__(self, installer, smaller, hbpack, archive, work, name):
+        self.installer, self.smaller, self.hbpack, self.archive = installer, smaller, hbpack, archive
+        self.name = name
+        self.folder = os.path.abspath(os.path.join(work, name))
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.shots = os.path.join(work, "screenshots")
+        os.makedirs(self.shots, exist_ok=True)
+        self.installation = w.Installation(installer, self.folder)
+        self.installation.forget_recorded_folder()
+        self.listing = w.archive_listing(hbpack, archive)
+
+    def run(self, *arguments, program=None):
+        started = d.launch([program or self.installer, *arguments], env=self.installation.environment(),
+                           cwd=self.folder)
+        return started, started.wait()
+
+    def install(self, program=None, target=None):
+        arguments = ["--very-silent"] + ([f"--dir={target}"] if target else [])
+        started, code = self.run(*arguments, program=program)
+        assert code == 0, f"the installation ended with {code}: {started.text()}"
+
+    def remove(self, *switches):
+        return self.run("--uninstall", *switches)
+
+    def record(self):
+        """The record's file lines, or None when there is none."""
+        if not os.path.exists(self.installation.record):
+            return None
+        with open(self.installation.record, encoding="utf-8") as f:
+            return f.read().splitlines()
+
+    def recorded_files(self):
+        return sorted(line.split(" ", 4)[4] for line in self.record() if line.startswith("file "))
+
+    def shot(self, window, label):
+        d.window_shot(window, os.path.join(self.shots, f"{self.name}-{label}.png"))
+
+
+def left_in(folder):
+    """Every file and folder below folder, as relative names."""
+    names = []
+    for root, dirs, files in os.walk(folder):
+        for name in dirs + files:
+            names.append(os.path.relpath(os.path.join(root, name), folder))
+    return sorted(names)
+
+
+def parents(name):
+    parts = name.split("/")
+    return ["/".join(parts[:i]) for i in range(1, len(parts))]
+
+
+def answer(s, label, button):
+    """Waits for the removal's pop-up, saves it, and presses button (0 the
+    first, 1 the second). Returns the pop-up's id."""
+    popup = d.wait_window(REMOVE_TITLE)
+    d.wait_pixel(popup, 10, 10, w.POPUP_BACKGROUND)
+    s.shot(popup, label)
+    w.click(popup, w.popup_buttons(popup)[button])
+    return popup
+
+
+def scenario_interactive_removal(s):
+    s.install()
+    target = s.installation.target
+    assert s.record()[0] == "tidewater-kit-record 1" and s.recorded_files() == sorted(s.listing)
+    changed = sorted(s.listing)[0]
+    with open(os.path.join(target, changed), "ab") as f:
+        f.write(b"changed by the user")
+    mine = os.path.join(os.path.dirname(sorted(s.listing)[-1]), "mine.txt")
+    with open(os.path.join(target, mine), "w") as f:
+        f.write("the user's own")
+
+    # No: nothing is removed.
+    program = d.launch([s.installer, "--uninstall"], env=s.installation.environment(), cwd=s.folder)
+    answer(s, "question-declined", 1)
+    assert program.wait() == CANCELLED
+    assert len(w.installed_files(target)) == len(s.listing) + 1
+
+    # Yes: the question, then the result; OK ends it.
+    program = d.launch([s.installer, "--uninstall"], env=s.installation.environment(), cwd=s.folder)
+    question = answer(s, "question", 0)
+    d.poll(lambda: [i for i in d.find_windows(REMOVE_TITLE) if i != question], what="the result")
+    answer(s, "result", 1)  # a lone OK sits in the rightmost place
+    assert program.wait() == 0, program.text()
+    d.wait_no_window(REMOVE_TITLE)
+    expected = sorted(set([changed, mine] + parents(changed) + parents(mine)))
+    assert left_in(target) == expected, left_in(target)
+    assert s.record() is None, "the record is left"
+
+    # Run again: nothing is installed.
+    _, code = s.remove("--very-silent")
+    assert code == NOT_INSTALLED, code
+    assert left_in(target) == expected
+
+
+def scenario_read_only_file_kept_then_removed(s):
+    s.install()
+    target = s.installation.target
+    locked = sorted(s.listing)[1]
+    os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+    log = os.path.join(s.folder, "remove.log")
+    _, code = s.remove("--very-silent", f"--log={log}")
+    assert code == INCOMPLETE, code
+    with open(log, encoding="utf-8") as f:
+        text = f.read()
+    for line in (f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 1} files", "Exit code: 21"):
+        assert line in text, f"{line!r} missing from the log:\n{text}"
+    assert s.recorded_files() == [locked], "the record keeps what is still installed"
+    assert left_in(target) == sorted([locked] + parents(locked))
+
+    os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IWUSR)
+    _, code = s.remove("--silent")
+    assert code == 0, code
+    assert left_in(target) == [] and s.record() is None
+
+
+def scenario_reinstall_and_newer_pack(s):
+    target = s.installation.target
+    s.install()
+    first = s.record()
+    s.install()
+    assert s.record() == first, "a reinstall keeps one record of the same installation"
+    s.install(program=s.smaller)
+    dropped = list(s.listing)[-1]  # the last file of the archive
+    assert not os.path.exists(os.path.join(target, dropped)), "the file the newer pack dropped is left"
+    assert s.recorded_files() == sorted(name for name in s.listing if name != dropped)
+    assert "directory Halbrook" in s.record(), "the first installation's directories stay recorded"
+    _, code = s.remove("--very-silent")
+    assert code == 0 and left_in(target) == [] and s.record() is None
+
+
+def scenario_installation_moved_to_another_folder(s):
+    first = s.installation.target
+    s.install()
+    second = os.path.join(s.folder, "second library")
+    os.makedirs(second)
+    s.install(target=second)
+    assert left_in(first) == [], "the first folder keeps unchanged files of the pack"
+    assert f"target {second}" in s.record()
+    _, code = s.remove("--very-silent")
+    assert code == 0 and left_in(second) == []
+
+
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TidewaterKitPack"
+SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
+
+
+def reg_values(key):
+    """name -> (type, data) of a key in the 64-bit view, or None when it is missing."""
+    result = subprocess.run(["wine", "reg", "query", key, "/reg:64"], capture_output=True, text=True,
+                            env=d.wine_environment())
+    if result.returncode != 0:
+        return None
+    values = {}
+    for line in result.stdout.splitlines():
+        match = re.match(r"\s+(\S+)\s+(REG_\w+)\s+(.*)$", line)
+        if match:
+            values[match.group(1)] = (match.group(2), match.group(3).strip())
+    return values
+
+
+def scenario_windows_registration(s):
+    subprocess.run(["wine", "reg", "delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f"],
+                   capture_output=True, env=d.wine_environment())
+    target = s.installation.target
+    started, code = s.run("/VERYSILENT", f"/DIR={w.windows_path(target)}")
+    assert code == 0, f"the installation ended with {code}: {started.text()}"
+    values = reg_values(UNINSTALL_KEY)
+    assert values, "no uninstall entry"
+    uninstaller = r"C:\Program Files\Halbrook\Tidewater Kit Pack\uninstall.exe"
+    size_kb = (sum(size for size, _ in s.listing.values()) + 1023) // 1024
+    expected = {
+        "DisplayName": ("REG_SZ", "Tidewater Kit Pack"),
+        "Publisher": ("REG_SZ", "Halbrook"),
+        "InstallLocation": ("REG_SZ", w.windows_path(target)),
+        "UninstallString": ("REG_SZ", f'"{uninstaller}" /UNINSTALL'),
+        "QuietUninstallString": ("REG_SZ", f'"{uninstaller}" /UNINSTALL /VERYSILENT'),
+        "DisplayIcon": ("REG_SZ", uninstaller + ",0"),
+        "EstimatedSize": ("REG_DWORD", hex(size_kb)),
+        "NoModify": ("REG_DWORD", "0x1"),
+        "NoRepair": ("REG_DWORD", "0x1"),
+    }
+    for name, value in expected.items():
+        assert values.get(name) == value, f"{name}: {values.get(name)} instead of {value}"
+    assert re.fullmatch(r"\d+\.\d+\.\d+", values["DisplayVersion"][1]) and values["DisplayVersion"][0] == "REG_SZ"
+    assert re.fullmatch(r"20\d{6}", values["InstallDate"][1]) and values["InstallDate"][0] == "REG_SZ"
+
+    changed = sorted(s.listing)[0]
+    with open(os.path.join(target, changed), "ab") as f:
+        f.write(b"changed by the user")
+    # The exact quiet command of the entry, as a package manager runs it.
+    command = shlex.split(values["QuietUninstallString"][1], posix=False)
+    program = d.launch(["wine", command[0].strip('"'), *command[1:]], env=s.installation.environment(),
+                       cwd=s.folder)
+    assert program.wait() == 0, program.text()
+    assert reg_values(UNINSTALL_KEY) is None, "the entry is left"
+    assert left_in(target) == sorted([changed] + parents(changed)), left_in(target)
+    folder = os.path.join(d.wine_environment()["WINEPREFIX"], "drive_c", "Program Files", "Halbrook",
+                          "Tidewater Kit Pack")
+    # The uninstaller cannot delete its own running file (Windows and Wine
+    # alike refuse it): it moves it to the temporary folder, removes its
+    # folder now, and leaves the moved file to the next restart.
+    assert not os.path.exists(folder), f"left: {os.listdir(folder)}"
+    pending = reg_values(SESSION_MANAGER).get("PendingFileRenameOperations", ("", ""))[1]
+    assert re.search(r"\\tidewater-kit-uninstall-\d+-\d+\.exe", pending), pending
+    assert "Program Files" not in pending, pending
+    _, code = s.run("/UNINSTALL", "/VERYSILENT")
+    assert code == 1605 & 0xFF, code
+
+
+def scenario_windows_interactive_removal(s):
+    subprocess.run(["wine", "reg", "delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f"],
+                   capture_output=True, env=d.wine_environment())
+    target = s.installation.target
+    started, code = s.run("/VERYSILENT", f"/DIR={w.windows_path(target)}")
+    assert code == 0, f"the installation ended with {code}: {started.text()}"
+    # The command the system's list of programs runs: the first instance
+    # relaunches itself elevated and ends; the elevated one asks.
+    command = shlex.split(reg_values(UNINSTALL_KEY)["UninstallString"][1], posix=False)
+    first = d.launch(["wine", command[0].strip('"'), *command[1:]], env=s.installation.environment(), cwd=s.folder)
+    question = answer(s, "question", 0)
+    assert first.wait() == 0
+    d.poll(lambda: [i for i in d.find_windows(REMOVE_TITLE) if i != question], what="the result")
+    answer(s, "result", 1)  # a lone OK sits in the rightmost place
+    d.wait_no_window(REMOVE_TITLE)
+    d.poll(lambda: reg_values(UNINSTALL_KEY) is None, what="the entry to go")
+    assert left_in(target) == [], left_in(target)
+
+
+# The Linux scenarios use the GNU spellings; Windows has its registration.
+LINUX_SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
+                   scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
+WINDOWS_SCENARIOS = [scenario_windows_registration, scenario_windows_interactive_removal]
+
+
+def main():
+    args = sys.argv[1:6]
+    only = sys.argv[6:] or None
+    scenarios = WINDOWS_SCENARIOS if d.is_windows_program(args[0]) else LINUX_SCENARIOS
+    failed = d.run_scenarios([
+        (f.__name__.removeprefix("scenario_"), lambda f=f: f(Scenario(*args, f.__name__.removeprefix("scenario_"))))
+        for f in scenarios if not only or f.__name__.removeprefix("scenario_") in only], program=args[0])
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
