@@ -171,6 +171,7 @@ void window::forget_widget(widget& gone) noexcept {
     tooltip_widget_ = nullptr;
   }
   tooltips_.erase(&gone);
+  accessible_ids_.erase(&gone);
   native_->kill_timers_of(&gone);
   for (widget** slot : tracked_) {
     if (*slot == &gone) {

@@ -120,12 +120,14 @@ public:
   // and describe themselves (role other than none), in tree order, a
   // parent before its children.
   std::vector<widget*> accessible_children() const;
-  // A child's number: its place in accessible_children counted from 1; 0
-  // for a widget that is not among them (0 also stands for the window).
-  // The numbers change when a page is shown or hidden, which is reported
-  // as a structure change.
+  // A child's number, 1 or more: given (with those of the other listed
+  // children, in tree order) when a number is first asked for while the
+  // widget is listed, and kept for its life in this window (never given
+  // to another widget), so a reader that handles a notification late still
+  // reads the widget it was about. 0 for a widget that is not listed now
+  // (0 also stands for the window).
   std::int32_t accessible_id(const widget& target) const;
-  // The child with this number, or none.
+  // The listed child with this number, or none.
   widget* accessible_child(std::int32_t id) const;
   // Passes a change of a described, shown widget on to the backend with the
   // widget's number; a focus change to a widget that is not described is
@@ -209,6 +211,9 @@ private:
   const widget* tooltip_widget_ = nullptr;
   rect tooltip_area_;
   std::string title_;
+  // The children's numbers (accessible_id), and the next one to give.
+  mutable std::unordered_map<const widget*, std::int32_t> accessible_ids_;
+  mutable std::int32_t next_accessible_id_ = 1;
   // Widgets whose default action a screen reader asked for; a watch turns
   // empty when its widget is destroyed before the action runs.
   std::deque<std::unique_ptr<object_watch>> pending_actions_;

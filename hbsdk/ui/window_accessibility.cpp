@@ -39,18 +39,32 @@ std::vector<widget*> window::accessible_children() const {
   return into;
 }
 
+// Every listed child gets its number here, in tree order, the first time it
+// is listed while one is asked for.
 std::int32_t window::accessible_id(const widget& target) const {
-  const std::vector<widget*> children = accessible_children();
-  const auto found = std::find(children.begin(), children.end(), &target);
-  return found == children.end() ? 0 : static_cast<std::int32_t>(found - children.begin()) + 1;
+  std::int32_t found = 0;
+  for (const widget* child : accessible_children()) {
+    const auto [entry, added] = accessible_ids_.try_emplace(child, next_accessible_id_);
+    if (added) {
+      ++next_accessible_id_;
+    }
+    if (child == &target) {
+      found = entry->second;
+    }
+  }
+  return found;
 }
 
 widget* window::accessible_child(std::int32_t id) const {
-  const std::vector<widget*> children = accessible_children();
-  if (id < 1 || static_cast<std::size_t>(id) > children.size()) {
+  if (id < 1) {
     return nullptr;
   }
-  return children[static_cast<std::size_t>(id) - 1];
+  for (widget* child : accessible_children()) {
+    if (accessible_id(*child) == id) {
+      return child;
+    }
+  }
+  return nullptr;
 }
 
 void window::accessible_changed(const widget& source, accessible_change change) {

@@ -66,12 +66,33 @@ TEST_F(accessibility_test, the_window_lists_shown_described_widgets_in_tree_orde
   EXPECT_EQ(win.accessible_child(4), nullptr);
   EXPECT_EQ(win.accessible_child(-1), nullptr);
 
-  // A hidden parent hides its described children; the numbers close up.
+  // A hidden parent hides its described children; the others keep their
+  // numbers, and so do the hidden ones once they are shown again.
   panel.set_visible(false);
   EXPECT_EQ(win.accessible_children(), std::vector<ui::widget*>{&second});
-  EXPECT_EQ(win.accessible_id(second), 1);
+  EXPECT_EQ(win.accessible_id(second), 3);
   EXPECT_EQ(win.accessible_id(first), 0);
+  EXPECT_EQ(win.accessible_child(2), nullptr);
+  EXPECT_EQ(win.accessible_child(3), &second);
   EXPECT_EQ(seen(), (std::vector<record>{{accessible_change::structure, 0}}));
+  panel.set_visible(true);
+  EXPECT_EQ(win.accessible_id(first), 2);
+}
+
+TEST_F(accessibility_test, numbers_are_given_on_first_listing_and_never_given_again) {
+  panel.set_visible(false);
+  EXPECT_EQ(win.accessible_id(second), 1);  // the first one asked for
+  panel.set_visible(true);
+  EXPECT_EQ(win.accessible_id(first), 3);  // given in tree order
+  EXPECT_EQ(win.accessible_id(text), 2);
+  auto late = std::make_unique<pressable>();
+  late->create(win.root, {0, 0, 5, 5});
+  EXPECT_EQ(win.accessible_id(*late), 4);
+  late.reset();
+  auto later = std::make_unique<pressable>();
+  later->create(win.root, {0, 0, 5, 5});
+  EXPECT_EQ(win.accessible_child(4), nullptr);  // the gone widget's number stays unused
+  EXPECT_EQ(win.accessible_id(*later), 5);
 }
 
 TEST_F(accessibility_test, descriptions_carry_window_bounds_and_state) {

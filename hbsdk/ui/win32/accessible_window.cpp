@@ -5,6 +5,7 @@
 #include "hbsdk/ui/native_window.h"
 #include "hbsdk/ui/window.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -105,12 +106,25 @@ long accessible_window::child_id(const ui::window& owner, const VARIANT& child) 
   return owner.accessible_child(child.lVal) != nullptr ? child.lVal : -1;
 }
 
+std::vector<long> accessible_window::child_ids(const ui::window& owner) const {
+  std::vector<long> ids;
+  for (const widget* child : owner.accessible_children()) {
+    ids.push_back(owner.accessible_id(*child));
+  }
+  return ids;
+}
+
 HRESULT accessible_window::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) {
     return E_POINTER;
   }
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IAccessible)) {
     *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  if (IsEqualIID(riid, IID_IEnumVARIANT)) {
+    *object = static_cast<IEnumVARIANT*>(this);
     AddRef();
     return S_OK;
   }
@@ -333,18 +347,22 @@ HRESULT accessible_window::accNavigate(long direction, VARIANT start, VARIANT* e
     if (owner == nullptr) return refusal;
     const long id = child_id(*owner, start);
     if (id < 0) return E_INVALIDARG;
-    const long count = static_cast<long>(owner->accessible_children().size());
+    const std::vector<long> ids = child_ids(*owner);
     long found = 0;
     if (id == CHILDID_SELF) {
-      if (direction == NAVDIR_FIRSTCHILD) found = count > 0 ? 1 : 0;
-      else if (direction == NAVDIR_LASTCHILD) found = count;
+      if (ids.empty()) return S_FALSE;
+      if (direction == NAVDIR_FIRSTCHILD) found = ids.front();
+      else if (direction == NAVDIR_LASTCHILD) found = ids.back();
       else return S_FALSE;  // the window's siblings belong to its parent
-    } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
-      found = id < count ? id + 1 : 0;
-    } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
-      found = id - 1;
     } else {
-      return E_INVALIDARG;
+      const std::size_t at = static_cast<std::size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin());
+      if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
+        found = at + 1 < ids.size() ? ids[at + 1] : 0;
+      } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
+        found = at > 0 ? ids[at - 1] : 0;
+      } else {
+        return E_INVALIDARG;
+      }
     }
     if (found <= 0) return S_FALSE;
     set_child(end, found);
@@ -388,6 +406,47 @@ HRESULT accessible_window::accDoDefaultAction(VARIANT child) {
     if (IsWindowEnabled(handle_) == FALSE) return E_FAIL;
     return owner->request_default_action(id) ? S_OK : E_FAIL;
   });
+}
+
+HRESULT accessible_window::Next(ULONG count, VARIANT* items, ULONG* fetched) {
+  if (items == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
+  if (fetched != nullptr) *fetched = 0;
+  return guarded([&] {
+    HRESULT refusal = S_OK;
+    const ui::window* owner = reachable(refusal);
+    if (owner == nullptr) return refusal;
+    const std::vector<long> ids = child_ids(*owner);
+    ULONG given = 0;
+    while (given < count && cursor_ < ids.size()) {
+      set_child(&items[given], ids[cursor_]);
+      ++given;
+      ++cursor_;
+    }
+    if (fetched != nullptr) *fetched = given;
+    return given == count ? S_OK : S_FALSE;
+  });
+}
+
+HRESULT accessible_window::Skip(ULONG count) {
+  return guarded([&] {
+    HRESULT refusal = S_OK;
+    const ui::window* owner = reachable(refusal);
+    if (owner == nullptr) return refusal;
+    const ULONG size = static_cast<ULONG>(owner->accessible_children().size());
+    const ULONG left = cursor_ < size ? size - cursor_ : 0;
+    cursor_ += count < left ? count : left;
+    return count <= left ? S_OK : S_FALSE;
+  });
+}
+
+HRESULT accessible_window::Reset() {
+  cursor_ = 0;
+  return S_OK;
+}
+
+HRESULT accessible_window::Clone(IEnumVARIANT** copy) {
+  if (copy != nullptr) *copy = nullptr;
+  return E_NOTIMPL;
 }
 
 HRESULT accessible_window::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }

@@ -5,8 +5,9 @@
 //
 //   [X] the window: a dialog named by its title, focusable, focused while it
 //       has the keyboard focus, unavailable while a pop-up holds it
-//   [X] children addressed by child id (1..n, window::accessible_id): role,
-//       name, value, state, location in screen pixels, default action
+//   [X] children addressed by child id (window::accessible_id, kept for a
+//       widget's life): role, name, value, state, location in screen
+//       pixels, default action; IEnumVARIANT lists the ids (AccessibleChildren)
 //   [X] accDoDefaultAction queued through the window (it returns at once;
 //       the press runs from the message loop), refused for a disabled button
 //   [X] accFocus, accHitTest, accNavigate among the children, accParent
@@ -24,6 +25,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <vector>
 
 namespace hbsdk::ui {
 class native_window;
@@ -38,7 +40,7 @@ namespace hbsdk::ui::win32 {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 #endif
-class accessible_window final : public IAccessible {
+class accessible_window final : public IAccessible, public IEnumVARIANT {
 public:
   accessible_window(native_window& target, HWND handle) noexcept;
 
@@ -76,6 +78,12 @@ public:
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+  // IEnumVARIANT: the children's ids (VT_I4) in tree order, from a cursor
+  // shared by the object's clients (AccessibleChildren resets it first).
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override;
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
+  HRESULT STDMETHODCALLTYPE Reset() override;
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override;
 
 private:
   ~accessible_window() = default;
@@ -84,10 +92,13 @@ private:
   ui::window* reachable(HRESULT& refusal) const noexcept;
   // The child id of a VARIANT: CHILDID_SELF (0) or 1..n; -1 when it names none.
   long child_id(const ui::window& owner, const VARIANT& child) const;
+  // The ids of the children listed now, in order.
+  std::vector<long> child_ids(const ui::window& owner) const;
 
   std::atomic<ULONG> references_{1};
   native_window* target_;
   HWND handle_;
+  ULONG cursor_ = 0;  // IEnumVARIANT's position
 };
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
