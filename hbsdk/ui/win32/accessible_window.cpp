@@ -1,5 +1,7 @@
 #include "hbsdk/ui/win32/accessible_window.h"
 
+#include "hbsdk/ui/win32/accessibility_library.h"
+
 #include "hbsdk/filesystem/encoding.h"
 #include "hbsdk/ui/mul_div.h"
 #include "hbsdk/ui/native_window.h"
@@ -30,7 +32,7 @@ HRESULT give_string(const std::string& text, BSTR* out) {
     return S_FALSE;
   }
   const std::u16string wide = filesystem::to_wide_replacing(text);
-  *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
+  *out = allocate_string(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -62,8 +64,11 @@ long system_state(std::uint32_t state, HWND handle) noexcept {
   return flags;
 }
 
+// VariantInit's work, without importing oleaut32.
+void clear_variant(VARIANT* out) noexcept { out->vt = VT_EMPTY; }
+
 void set_child(VARIANT* out, long id) {
-  VariantInit(out);
+  clear_variant(out);
   out->vt = VT_I4;
   out->lVal = id;
 }
@@ -161,8 +166,8 @@ HRESULT accessible_window::get_accParent(IDispatch** parent) {
   *parent = nullptr;
   HRESULT refusal = S_OK;
   if (reachable(refusal) == nullptr) return refusal;
-  return AccessibleObjectFromWindow(handle_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                    reinterpret_cast<void**>(parent));
+  return accessible_object_from_window(handle_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                       reinterpret_cast<void**>(parent));
 }
 
 HRESULT accessible_window::get_accChildCount(long* count) {
@@ -225,7 +230,7 @@ HRESULT accessible_window::get_accDescription(VARIANT, BSTR* description) {
 
 HRESULT accessible_window::get_accRole(VARIANT child, VARIANT* role) {
   if (role == nullptr) return E_POINTER;
-  VariantInit(role);
+  clear_variant(role);
   return guarded([&] {
     HRESULT refusal = S_OK;
     const ui::window* owner = reachable(refusal);
@@ -242,7 +247,7 @@ HRESULT accessible_window::get_accRole(VARIANT child, VARIANT* role) {
 
 HRESULT accessible_window::get_accState(VARIANT child, VARIANT* state) {
   if (state == nullptr) return E_POINTER;
-  VariantInit(state);
+  clear_variant(state);
   return guarded([&] {
     HRESULT refusal = S_OK;
     const ui::window* owner = reachable(refusal);
@@ -282,7 +287,7 @@ HRESULT accessible_window::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 
 HRESULT accessible_window::get_accFocus(VARIANT* child) {
   if (child == nullptr) return E_POINTER;
-  VariantInit(child);
+  clear_variant(child);
   return guarded([&] {
     HRESULT refusal = S_OK;
     const ui::window* owner = reachable(refusal);
@@ -296,7 +301,7 @@ HRESULT accessible_window::get_accFocus(VARIANT* child) {
 
 HRESULT accessible_window::get_accSelection(VARIANT* children) {
   if (children == nullptr) return E_POINTER;
-  VariantInit(children);
+  clear_variant(children);
   return S_FALSE;
 }
 
@@ -340,7 +345,7 @@ HRESULT accessible_window::accLocation(long* left, long* top, long* width, long*
 // previous (and the spatial directions, in the same order) from a child.
 HRESULT accessible_window::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (end == nullptr) return E_POINTER;
-  VariantInit(end);
+  clear_variant(end);
   return guarded([&] {
     HRESULT refusal = S_OK;
     const ui::window* owner = reachable(refusal);
@@ -372,7 +377,7 @@ HRESULT accessible_window::accNavigate(long direction, VARIANT start, VARIANT* e
 
 HRESULT accessible_window::accHitTest(long x, long y, VARIANT* child) {
   if (child == nullptr) return E_POINTER;
-  VariantInit(child);
+  clear_variant(child);
   return guarded([&] {
     HRESULT refusal = S_OK;
     const ui::window* owner = reachable(refusal);

@@ -1,5 +1,6 @@
 #include "hbsdk/ui/win32/win32_window_backend.h"
 
+#include "hbsdk/ui/win32/accessibility_library.h"
 #include "hbsdk/ui/win32/accessible_window.h"
 #include "hbsdk/ui/win32/imm32_input_method.h"
 #include "hbsdk/ui/win32/kept_exception.h"
@@ -71,7 +72,7 @@ LRESULT win32_window_backend::answer_object_query(WPARAM wparam, LPARAM lparam) 
   if (accessible_ == nullptr) {
     accessible_ = new accessible_window(owner_, handle_);
   }
-  return LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(accessible_));
+  return lresult_from_object(IID_IAccessible, wparam, static_cast<IAccessible*>(accessible_));
 }
 
 void win32_window_backend::post(const window_message& message) {
