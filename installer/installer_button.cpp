@@ -19,6 +19,29 @@ InstallerButton::InstallerButton() {
   border_color = border_normal;
 }
 
+void InstallerButton::set_text(const std::string& caption) {
+  const bool changed = text != caption;
+  text = caption;
+  invalidate();
+  if (changed) {
+    notify_accessible(ui::accessible_change::name);
+  }
+}
+
+void InstallerButton::describe_self(ui::accessible_description& into) const {
+  into.role = ui::accessible_role::push_button;
+  into.name = text;
+  into.default_action = "Press";
+  if (is_default) {
+    into.state |= ui::accessible_state::default_button;
+  }
+}
+
+bool InstallerButton::act_by_default() {
+  ui::fire(this, ui::event_type::clicked, 0);
+  return true;
+}
+
 void InstallerButton::hover_on() {
   border_color = border_hover;
   invalidate();
@@ -41,7 +64,7 @@ void InstallerButton::on_key_down(const ui::event_info& info) {
   const bool press = info.value == static_cast<std::uint64_t>(ui::virtual_key::enter) ||
                      info.value == static_cast<std::uint64_t>(ui::virtual_key::space);
   if (press && !window()->key_repeat()) {
-    ui::fire(this, ui::event_type::clicked, 0);
+    act_by_default();
   }
 }
 

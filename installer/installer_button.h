@@ -5,7 +5,8 @@
 // caption. Its colours are fixed; it reads no style keys.
 //
 // The owner connects to its mouse_up event and decides what a release over
-// it means. The button is also a Tab stop: Enter or Space going down while it
+// it means. A screen reader sees a push button named by the caption; its
+// default action fires clicked, as Enter does. The button is also a Tab stop: Enter or Space going down while it
 // has the focus fires clicked on it (once per press: auto-repeats of a held
 // key do nothing). Once the keyboard has been used in its window, the
 // focused button shows a dotted outline inside its border, 4 units in, in
@@ -24,8 +25,14 @@ class InstallerButton : public hbsdk::ui::widget {
 public:
   InstallerButton();
 
-  // The caption; the owner writes it and then redraws the button (invalidate).
+  // The caption; the owner sets it with set_text.
   std::string text;
+  // Marks the page's default button for a screen reader (what Enter presses
+  // when no button has the focus).
+  bool is_default = false;
+
+  // Sets the caption and redraws; a new caption is announced as a name change.
+  void set_text(const std::string& caption);
   // Colour of the outline: (0.4, 0.4, 0.4) normally, (0.6, 0.6, 0.6) while hovered.
   hbsdk::ui::color border_color;
 
@@ -41,6 +48,12 @@ public:
   // Whether the focus outline is drawn now: focused, enabled, and the
   // keyboard used in the window.
   bool shows_focus_cue() const;
+
+protected:
+  // A push button named by its caption, whose default action ("Press")
+  // clicks it as Enter does.
+  void describe_self(hbsdk::ui::accessible_description& into) const override;
+  bool act_by_default() override;
 
 private:
   void paint();

@@ -81,9 +81,9 @@ InstallerUI::InstallerUI(install_steps steps, const command_line& line)
   back_button.create(root, {width - 300, height - 40, 85, 30});
   next_button.create(root, {width - 210, height - 40, 85, 30});
   cancel_button.create(root, {width - 95, height - 40, 85, 30});
-  set_button_text(back_button, back_text);
-  set_button_text(next_button, next_text);
-  set_button_text(cancel_button, "Cancel");
+  back_button.set_text(back_text);
+  next_button.set_text(next_text);
+  cancel_button.set_text("Cancel");
   for (InstallerButton* button : {&back_button, &next_button, &cancel_button}) {
     ui::connect(button, event_type::mouse_up, this, &InstallerUI::on_button);
     ui::connect(button, event_type::clicked, this, &InstallerUI::on_button);
@@ -177,11 +177,6 @@ void InstallerUI::on_summons_tick() {
   if (summoned_ && summoned_()) native().backend().set_focus();
 }
 
-void InstallerUI::set_button_text(InstallerButton& button, const std::string& text) {
-  button.text = text;
-  button.invalidate();
-}
-
 void InstallerUI::show_page(std::uint32_t index) {
   if (index >= pages.size()) {
     return;
@@ -202,13 +197,15 @@ void InstallerUI::show_page(std::uint32_t index) {
     next_button.set_enabled(false);
     start_install();
   }
-  set_button_text(back_button, back_text);
-  set_button_text(next_button, next_text);
+  back_button.set_text(back_text);
+  next_button.set_text(next_text);
   pages[current_page].set_visible(false);
   pages[index].set_visible(true);
   current_page = index;
   // The page gives the focus to its default button: Next, or Cancel while
   // installing (it turns into Finish there).
+  next_button.is_default = index < 2;
+  cancel_button.is_default = index == 2;
   set_focus(index < 2 ? &next_button : &cancel_button, ui::focus_reason::popup_default);
 }
 
@@ -303,7 +300,7 @@ void InstallerUI::finish_run(std::int32_t status) {
 }
 
 void InstallerUI::show_finish() {
-  set_button_text(cancel_button, "Finish");
+  cancel_button.set_text("Finish");
   finished = true;
   set_focus(&cancel_button, ui::focus_reason::popup_default);
 }

@@ -91,7 +91,6 @@ public:
 
 private:
   void build_pages(std::int32_t image_width);
-  void set_button_text(InstallerButton& button, const std::string& text);
   bool confirm_cancel();
   void on_key_down(const hbsdk::ui::event_info& event);
   void scroll_summary(std::int32_t key);

@@ -4,6 +4,8 @@
 #include "hbsdk/ui/renderer.h"
 #include "hbsdk/ui/window.h"
 
+#include <string>
+
 namespace installer {
 namespace ui = hbsdk::ui;
 
@@ -25,6 +27,22 @@ void ProgressBar::set_progress(std::uint64_t done, std::uint64_t total) {
     filled_ = filled;
     invalidate();
   }
+  std::int32_t percent = 0;
+  if (total > 0) {
+    percent = done >= total ? 100
+                            : static_cast<std::int32_t>(static_cast<long double>(done) * 100 /
+                                                        static_cast<long double>(total));
+  }
+  if (percent != percent_) {
+    percent_ = percent;
+    notify_accessible(ui::accessible_change::value);
+  }
+}
+
+void ProgressBar::describe_self(ui::accessible_description& into) const {
+  into.role = ui::accessible_role::progress_bar;
+  into.name = "Progress";
+  into.value = std::to_string(percent_) + "%";
 }
 
 void ProgressBar::paint() {

@@ -226,6 +226,10 @@ void widget::set_visible(bool visible) {
     child->push_parent_visible(visible);
   }
   invalidate();
+  // What a screen reader can find in the window changed.
+  if (window_ != nullptr && parent_visible_) {
+    window_->accessible_structure_changed();
+  }
 }
 
 void widget::set_enabled(bool enabled) {
@@ -237,6 +241,20 @@ void widget::set_enabled(bool enabled) {
     child->push_parent_enabled(enabled);
   }
   invalidate();
+  if (parent_enabled_) {
+    notify_enabled_subtree();
+  }
+}
+
+// The widget's enabled state flipped: so did that of every descendant that
+// is enabled itself, down to the first one that is not.
+void widget::notify_enabled_subtree() const {
+  notify_accessible(accessible_change::state);
+  for (const widget* child : children_) {
+    if (child->enabled_) {
+      child->notify_enabled_subtree();
+    }
+  }
 }
 
 void widget::set_bounds(const rect& bounds) {
@@ -309,6 +327,38 @@ point widget::window_origin() const noexcept {
     y += node->y_;
   }
   return {saturate_to_int32(x), saturate_to_int32(y)};
+}
+
+accessible_description widget::describe() const {
+  accessible_description into;
+  describe_self(into);
+  const point origin = window_origin();
+  into.bounds = {origin.x, origin.y, width_, height_};
+  if (!is_enabled()) {
+    into.state |= accessible_state::unavailable;
+  }
+  if (tab_stop) {
+    into.state |= accessible_state::focusable;
+  }
+  if (window_ != nullptr && window_->focused() == this) {
+    into.state |= accessible_state::focused;
+  }
+  return into;
+}
+
+void widget::describe_self(accessible_description&) const {}
+
+bool widget::do_default_action() {
+  if (!is_enabled() || !is_visible()) {
+    return false;
+  }
+  return act_by_default();
+}
+
+void widget::notify_accessible(accessible_change change) const {
+  if (window_ != nullptr) {
+    window_->accessible_changed(*this, change);
+  }
 }
 
 void widget::invalidate() const { invalidate_window_area(bounds()); }

@@ -7,6 +7,7 @@
 // The tree, the window's focus and hover, and the mouse capture hold plain
 // pointers; a widget's destructor removes it from all of them.
 
+#include "hbsdk/ui/accessible_description.h"
 #include "hbsdk/ui/event_object.h"
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/style_block.h"
@@ -73,14 +74,34 @@ public:
   // The widget's top-left corner in the coordinates of its window.
   point window_origin() const noexcept;
 
+  // How a screen reader sees the widget: what describe_self gives (role,
+  // name, value, default action), with the bounds in window coordinates and
+  // the state (unavailable, focusable for a Tab stop, focused) added here.
+  accessible_description describe() const;
+  // Takes the default action (a button's press) when the widget has one and
+  // is enabled and visible; false when it was refused.
+  bool do_default_action();
+  // Tells the window that something a screen reader reads has changed; the
+  // window passes it on for described widgets that are shown.
+  void notify_accessible(accessible_change change) const;
+
   style_block style;
   bool tab_stop = false;
   widget_anchors anchors;
   widget_shadow shadow;
 
+protected:
+  // Fills in role, name, value and default action; the base describes
+  // nothing (role none: the widget's described children stand for it).
+  virtual void describe_self(accessible_description& into) const;
+  // The default action itself, run by do_default_action once it has checked
+  // the widget can act; the base has none and returns false.
+  virtual bool act_by_default() { return false; }
+
 private:
   friend class ui::window;
 
+  void notify_enabled_subtree() const;
   void place(const rect& bounds);
   void push_parent_visible(bool visible);
   void push_parent_enabled(bool enabled);

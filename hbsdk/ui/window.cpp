@@ -30,6 +30,7 @@ void window::create(std::string_view title, const rect& placement) {
     throw std::logic_error("the window is already created");
   }
   native_->create(*this, title, placement, parent != nullptr ? parent->native_.get() : nullptr);
+  title_ = title;
   create_tree({0, 0, placement.width, placement.height});
   renderer_ = std::make_unique<ui::renderer>(platform().create_render_backend(*native_));
   text_input_ = std::make_unique<text_input_context>(*native_, native_->backend().create_input_method());
@@ -170,6 +171,7 @@ void window::forget_widget(widget& gone) noexcept {
     tooltip_widget_ = nullptr;
   }
   tooltips_.erase(&gone);
+  accessible_ids_.erase(&gone);
   native_->kill_timers_of(&gone);
   for (widget** slot : tracked_) {
     if (*slot == &gone) {

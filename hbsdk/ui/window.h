@@ -11,10 +11,12 @@
 // loop starts, hidden when it is closed with a result, and the events its
 // subclasses fire on it.
 
+#include "hbsdk/ui/accessible_description.h"
 #include "hbsdk/ui/event_object.h"
 #include "hbsdk/ui/event_type.h"
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/native_window.h"
+#include "hbsdk/ui/object_watch.h"
 #include "hbsdk/ui/renderer.h"
 #include "hbsdk/ui/text_input_context.h"
 #include "hbsdk/ui/tooltip_entry.h"
@@ -22,7 +24,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -108,6 +112,38 @@ public:
   bool keyboard_cues() const noexcept { return keyboard_cues_; }
   void show_keyboard_cues();
 
+  // Screen readers (window_accessibility.cpp). The window itself is a
+  // dialog named by its title, the size of its client area.
+  accessible_description describe() const;
+  const std::string& title() const noexcept { return title_; }
+  // The widgets a screen reader finds: those below the root that are shown
+  // and describe themselves (role other than none), in tree order, a
+  // parent before its children.
+  std::vector<widget*> accessible_children() const;
+  // A child's number, 1 or more: given (with those of the other listed
+  // children, in tree order) when a number is first asked for while the
+  // widget is listed, and kept for its life in this window (never given
+  // to another widget), so a reader that handles a notification late still
+  // reads the widget it was about. 0 for a widget that is not listed now
+  // (0 also stands for the window).
+  std::int32_t accessible_id(const widget& target) const;
+  // The listed child with this number, or none.
+  widget* accessible_child(std::int32_t id) const;
+  // Passes a change of a described, shown widget on to the backend with the
+  // widget's number; a focus change to a widget that is not described is
+  // reported for the window itself. Other changes of such widgets are not
+  // reported.
+  void accessible_changed(const widget& source, accessible_change change);
+  // Reports that the set of children changed (a widget was shown or hidden).
+  void accessible_structure_changed();
+  // A screen reader asks for a child's default action. It is refused (false)
+  // when there is no such child or it cannot act now (disabled, no action).
+  // Otherwise it is queued and runs from the message loop (run_default_actions):
+  // the reader's call returns at once, even when the action opens a pop-up.
+  bool request_default_action(std::int32_t id);
+  // Runs the queued default actions of widgets that still exist.
+  void run_default_actions();
+
   widget* focused() const noexcept { return focused_; }
   widget* hovered() const noexcept { return hovered_; }
   // Every widget created in this window, in creation order, the root first.
@@ -174,6 +210,13 @@ private:
   float hover_time_ = 0.0f;
   const widget* tooltip_widget_ = nullptr;
   rect tooltip_area_;
+  std::string title_;
+  // The children's numbers (accessible_id), and the next one to give.
+  mutable std::unordered_map<const widget*, std::int32_t> accessible_ids_;
+  mutable std::int32_t next_accessible_id_ = 1;
+  // Widgets whose default action a screen reader asked for; a watch turns
+  // empty when its widget is destroyed before the action runs.
+  std::deque<std::unique_ptr<object_watch>> pending_actions_;
   std::int32_t result_ = 0;
   point paint_origin_;
   bool key_repeat_ = false;

@@ -7,8 +7,10 @@
 // Every native window delivers its messages, translated into window_message
 // values, to handle_message (window_procedure.h) of its native_window.
 
+#include "hbsdk/ui/accessible_description.h"
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/input_method.h"
+#include "hbsdk/ui/window_message.h"
 
 #include <cstdint>
 #include <memory>
@@ -79,6 +81,14 @@ public:
 
   // The platform's input method for this window; none when it has none.
   virtual std::unique_ptr<input_method> create_input_method() { return nullptr; }
+
+  // Queues a message for this window behind the ones waiting; a platform
+  // without a use for it (no screen reader to ask) does nothing.
+  virtual void post(const window_message&) {}
+  // Tells the platform's screen readers what changed: child is the number
+  // of a described widget (window::accessible_id), 0 for the window itself.
+  // A platform without a screen-reader interface does nothing.
+  virtual void accessibility_event(accessible_change, std::int32_t) {}
 
 protected:
   window_backend() = default;

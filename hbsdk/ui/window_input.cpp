@@ -220,6 +220,7 @@ void window::set_focus(widget* target, focus_reason reason) {
   }
   focused_ = target;
   if (target != nullptr && target->is_enabled()) {
+    accessible_changed(*target, accessible_change::focus);
     fire(target, event_type::focus_gained, reason_value(reason));
   }
 }

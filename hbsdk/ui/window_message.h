@@ -49,6 +49,9 @@ inline constexpr std::uint32_t middle_button_double_click = 0x0209;
 inline constexpr std::uint32_t mouse_wheel = 0x020A;
 inline constexpr std::uint32_t ime_set_context = 0x0281;
 inline constexpr std::uint32_t mouse_leave = 0x02A3;
+// The toolkit's own (WM_APP + 1): run the default actions a screen reader
+// asked for (window::run_default_actions).
+inline constexpr std::uint32_t accessible_action = 0x8001;
 }  // namespace message
 
 // The timer id of the tooltip tick.

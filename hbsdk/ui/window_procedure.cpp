@@ -143,6 +143,9 @@ std::optional<std::int64_t> handle_message(native_window& target, const window_m
     case message::mouse_wheel:
       owner.dispatch(event_type::mouse_wheel, wheel_value(signed_high_word(m.wparam)));
       return 0;
+    case message::accessible_action:
+      owner.run_default_actions();
+      return 0;
     default:
       return std::nullopt;
   }

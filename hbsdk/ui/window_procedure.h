@@ -39,6 +39,7 @@ class native_window;
 //   WM_xBUTTONDBLCLK mouse_double_click when the enabled widget under the
 //                    pointer has a list for it, otherwise mouse_down
 //   WM_MOUSEWHEEL    mouse_wheel with the delta x 0.5 as a double
+//   accessible_action  the default actions a screen reader asked for
 //   WM_INPUTLANGCHANGE, WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (flags in
 //                    lparam), WM_IME_ENDCOMPOSITION: the text-input context
 std::optional<std::int64_t> handle_message(native_window& target, const window_message& message);

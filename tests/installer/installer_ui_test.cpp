@@ -679,3 +679,90 @@ TEST_F(wizard_test, the_destination_says_how_it_was_found) {
   line.destination.reset();
   EXPECT_EQ(installer::choose_destination(line).source, "the stored value");
 }
+
+TEST(progress_bar, reads_as_a_progress_bar_whose_value_is_the_whole_percentage_announced_on_change) {
+  support::test_platform platform;
+  ui::window host;
+  host.create("bar", {0, 0, 200, 50});
+  installer::ProgressBar bar;
+  bar.create(host.root, {0, 0, 102, 14});
+  auto& native = platform.backend_of(host);
+  native.clear_accessibility_events();
+  bar.set_progress(1, 3);
+  bar.set_progress(1, 3);       // unchanged: announced once
+  bar.set_progress(333, 1000);  // still 33%
+  EXPECT_EQ(bar.describe().role, ui::accessible_role::progress_bar);
+  EXPECT_EQ(bar.describe().value, "33%");
+  bar.set_progress(7, 0);
+  EXPECT_EQ(bar.describe().value, "0%");
+  bar.set_progress(2, 1);
+  EXPECT_EQ(bar.describe().value, "100%");
+  EXPECT_EQ(native.accessibility_events().size(), 3u);
+}
+
+namespace {
+
+std::vector<std::string> reader_names(const ui::window& target) {
+  std::vector<std::string> names;
+  for (const ui::widget* child : target.accessible_children()) names.push_back(child->describe().name);
+  return names;
+}
+
+std::int32_t reader_id(const ui::window& target, const std::string& name) {
+  for (const ui::widget* child : target.accessible_children()) {
+    if (child->describe().name == name) return target.accessible_id(*child);
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(wizard_test, a_screen_reader_reads_each_page_and_installs_by_default_actions_alone) {
+  using record = support::headless_window_backend::accessibility_record;
+  auto& native = platform.backend_of(*wizard);
+  const std::string intro = wizard->intro_label.text();
+  EXPECT_EQ(wizard->describe().name, "Tidewater Kit Pack Installer");
+  EXPECT_EQ(reader_names(*wizard),
+            (std::vector<std::string>{"Tidewater Kit Pack Installer", intro, "< Back", "Next >", "Cancel"}));
+  const ui::accessible_description next = wizard->next_button.describe();
+  EXPECT_TRUE(next.has(ui::accessible_state::default_button));
+  EXPECT_TRUE(next.has(ui::accessible_state::focused));
+  EXPECT_EQ(next.bounds, (ui::rect{290, 320, 85, 30}));
+  EXPECT_TRUE(wizard->back_button.describe().has(ui::accessible_state::unavailable));
+  EXPECT_FALSE(wizard->request_default_action(reader_id(*wizard, "< Back")));
+
+  then([&] {
+    native.clear_accessibility_events();
+    EXPECT_TRUE(wizard->request_default_action(reader_id(*wizard, "Next >")));
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 1u);
+    const auto& seen = native.accessibility_events();
+    const auto has = [&](record wanted) { return std::find(seen.begin(), seen.end(), wanted) != seen.end(); };
+    EXPECT_TRUE(has({ui::accessible_change::structure, 0}));  // the page changed
+    EXPECT_TRUE(has({ui::accessible_change::state, reader_id(*wizard, "< Back")}));  // Back enabled
+    EXPECT_EQ(reader_names(*wizard).size(), 6u);  // title, hint, folder, three buttons
+    EXPECT_TRUE(wizard->request_default_action(reader_id(*wizard, "Next >")));
+  });
+  then([&] {
+    EXPECT_EQ(wizard->page(), 2u);
+    EXPECT_TRUE(wizard->cancel_button.describe().has(ui::accessible_state::default_button));
+    EXPECT_FALSE(wizard->next_button.describe().has(ui::accessible_state::default_button));
+    wait_for_runs(1);
+    worker.finish_with(0);
+    wait_done();
+    native.clear_accessibility_events();
+    tick();
+  });
+  then([&] {
+    const auto& seen = native.accessibility_events();
+    const std::int32_t finish = reader_id(*wizard, "Finish");
+    ASSERT_NE(finish, 0);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), record{ui::accessible_change::name, finish}), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), record{ui::accessible_change::value, reader_id(*wizard, "Progress")}),
+              seen.end());
+    EXPECT_EQ(wizard->progress_bar.describe().value, "100%");
+    EXPECT_TRUE(wizard->request_default_action(finish));
+  });
+  EXPECT_EQ(run(), 1);
+}

@@ -1,5 +1,5 @@
 # Checks the DLLs a Windows executable imports. None may be one that must be
-# loaded from System32 at run time (d2d1, dwrite, windowscodecs): the
+# loaded from System32 at run time (d2d1, dwrite, windowscodecs, oleacc): the
 # program runs elevated from a downloads folder, where an imported DLL could
 # be found next to it. With ALLOWED, every import must also be on that list
 # (names compared without regard to case).
@@ -24,7 +24,7 @@ foreach(import IN LISTS imports)
   string(REGEX REPLACE "^DLL Name: *" "" name "${import}")
   string(STRIP "${name}" name)
   string(TOLOWER "${name}" lower)
-  if(lower MATCHES "d2d1|dwrite|windowscodecs")
+  if(lower MATCHES "d2d1|dwrite|windowscodecs|oleacc")
     message(FATAL_ERROR "${EXECUTABLE} imports ${name}; load it from System32 at run time instead")
   endif()
   if(allowed AND NOT lower IN_LIST allowed)

@@ -190,3 +190,26 @@ TEST_F(button_test, a_held_enter_clicks_once_and_its_repeats_do_nothing) {
   win.dispatch_key_down(enter, false);  // pressed again
   EXPECT_EQ(clicks.size(), 2u);
 }
+
+TEST_F(button_test, describes_itself_as_a_push_button_whose_default_action_clicks_it_unless_disabled) {
+  ui::accessible_description described = button.describe();
+  EXPECT_EQ(described.role, ui::accessible_role::push_button);
+  EXPECT_EQ(described.name, "Go");
+  EXPECT_EQ(described.default_action, "Press");
+  EXPECT_EQ(described.bounds, (ui::rect{50, 40, 100, 30}));
+  EXPECT_FALSE(described.has(ui::accessible_state::default_button));
+  button.is_default = true;
+  EXPECT_TRUE(button.describe().has(ui::accessible_state::default_button));
+
+  EXPECT_TRUE(button.do_default_action());
+  EXPECT_EQ(clicks, (std::vector<std::uint64_t>{0}));
+  button.toggle_mode = true;
+  EXPECT_TRUE(button.do_default_action());  // flips like a click
+  EXPECT_TRUE(button.toggled());
+  button.set_enabled(false);
+  EXPECT_FALSE(button.do_default_action());
+  button.set_enabled(true);
+  button.set_visible(false);
+  EXPECT_FALSE(button.do_default_action());
+  EXPECT_EQ(clicks, (std::vector<std::uint64_t>{0, 1}));
+}

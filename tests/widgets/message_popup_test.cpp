@@ -231,3 +231,25 @@ TEST_F(message_popup_test, focus_button_takes_only_a_button_the_popup_has) {
   popup.focus_button(1);
   EXPECT_EQ(popup.focused(), &popup.first_button());
 }
+
+TEST_F(message_popup_test, reads_as_a_dialog_with_its_message_as_static_text_and_its_default_answer) {
+  popup.build(&owner, "Question", "Go on?", ui::MessagePopup::yes_no);
+  popup.focus_button(2);
+  EXPECT_EQ(popup.describe().role, ui::accessible_role::dialog);
+  EXPECT_EQ(popup.describe().name, "Question");
+  const std::vector<ui::widget*> children = popup.accessible_children();
+  ASSERT_EQ(children.size(), 3u);  // the hidden check box is not listed
+  const ui::accessible_description message = children[0]->describe();
+  EXPECT_EQ(message.role, ui::accessible_role::static_text);
+  EXPECT_EQ(message.name, "Go on?");
+  EXPECT_EQ(message.bounds, popup.message_rect());
+  EXPECT_EQ(children[1]->describe().name, "Yes");
+  const ui::accessible_description no = children[2]->describe();
+  EXPECT_EQ(no.name, "No");
+  EXPECT_TRUE(no.has(ui::accessible_state::default_button));
+  EXPECT_TRUE(no.has(ui::accessible_state::focused));
+  EXPECT_FALSE(children[1]->describe().has(ui::accessible_state::default_button));
+
+  // The default action of Yes, asked for by a reader, answers 1 from the loop.
+  EXPECT_EQ(run([&] { EXPECT_TRUE(popup.request_default_action(2)); }), 1);
+}

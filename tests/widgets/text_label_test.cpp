@@ -2,6 +2,7 @@
 
 #include "hbsdk/ui/markup_parser.h"
 #include "hbsdk/ui/rich_text.h"
+#include "hbsdk/ui/testing/headless_window_backend.h"
 #include "hbsdk/ui/widgets/text_label.h"
 
 namespace {
@@ -99,4 +100,20 @@ TEST_F(text_label_test, new_text_and_style_changes_ask_for_a_repaint) {
   EXPECT_TRUE(repainted(label)) << "new text";
   label.style.set_style_color("label_font_color", {0.2f, 0.4f, 0.6f, 1});
   EXPECT_TRUE(repainted(label)) << "style changed";
+}
+
+TEST_F(text_label_test, reads_as_static_text_and_announces_a_new_text_once) {
+  support::headless_window_backend& native = platform.backend_of(win);
+  label.set_text("Hello", false);
+  const ui::accessible_description described = label.describe();
+  EXPECT_EQ(described.role, ui::accessible_role::static_text);
+  EXPECT_EQ(described.name, "Hello");
+  EXPECT_TRUE(described.default_action.empty());
+  EXPECT_FALSE(label.do_default_action());
+
+  native.clear_accessibility_events();
+  label.set_text("Hello", false);  // the same text: nothing to announce
+  label.set_text("Bye", false);
+  using record = support::headless_window_backend::accessibility_record;
+  EXPECT_EQ(native.accessibility_events(), (std::vector<record>{{ui::accessible_change::name, 1}}));
 }

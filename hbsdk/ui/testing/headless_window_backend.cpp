@@ -92,4 +92,6 @@ std::unique_ptr<input_method> headless_window_backend::create_input_method() {
   return method;
 }
 
+void headless_window_backend::post(const window_message& message) { platform_.post(owner_, message); }
+
 }  // namespace hbsdk::ui::test_support

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace hbsdk::ui {
 class native_window;
@@ -48,6 +49,11 @@ public:
   edge_rect update_rect() override { return pending_; }
   void validate(const edge_rect& area) override;
   std::unique_ptr<input_method> create_input_method() override;
+  // Queued on the test platform like the test's own messages.
+  void post(const window_message& message) override;
+  void accessibility_event(accessible_change change, std::int32_t child) override {
+    accessibility_events_.push_back({change, child});
+  }
 
   native_window& owner() const noexcept { return owner_; }
   // The input method handed to the window's text-input context.
@@ -64,6 +70,15 @@ public:
     std::uint64_t due = 0;  // on the test platform's clock
   };
   const std::map<std::uint32_t, running_timer>& timers() const noexcept { return timers_; }
+
+  // The screen-reader notifications the window logic raised, oldest first.
+  struct accessibility_record {
+    accessible_change change;
+    std::int32_t child;
+    bool operator==(const accessibility_record&) const = default;
+  };
+  const std::vector<accessibility_record>& accessibility_events() const noexcept { return accessibility_events_; }
+  void clear_accessibility_events() { accessibility_events_.clear(); }
   std::map<std::uint32_t, running_timer>& timers() noexcept { return timers_; }
 
 private:
@@ -81,6 +96,7 @@ private:
   std::map<std::uint32_t, running_timer> timers_;
   edge_rect pending_;
   scripted_input_method* ime_ = nullptr;
+  std::vector<accessibility_record> accessibility_events_;
 };
 
 }  // namespace hbsdk::ui::test_support

@@ -67,11 +67,25 @@ void GenericButton::on_key_down(const event_info& info) {
   if (info.value != static_cast<std::uint64_t>(virtual_key::enter) || window()->key_repeat()) {
     return;
   }
+  act_by_default();
+}
+
+void GenericButton::describe_self(accessible_description& into) const {
+  into.role = accessible_role::push_button;
+  into.name = caption;
+  into.default_action = "Press";
+  if (is_default) {
+    into.state |= accessible_state::default_button;
+  }
+}
+
+bool GenericButton::act_by_default() {
   if (toggle_mode) {
     toggled_ = !toggled_;
     invalidate();
   }
   fire(this, event_type::clicked, toggled_ ? 1 : 0);
+  return true;
 }
 
 void GenericButton::on_style_changed(const event_info& info) {

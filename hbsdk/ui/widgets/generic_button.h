@@ -38,6 +38,8 @@ public:
   // Set by the owner, which invalidates the button afterwards.
   std::string caption;
   bool toggle_mode = false;
+  // Marks the button a screen reader is told is the default one.
+  bool is_default = false;
 
   bool hover() const noexcept { return hover_; }
   bool toggled() const noexcept { return toggled_; }
@@ -49,6 +51,10 @@ public:
 protected:
   // Draws the button in its own coordinates (the paint event calls it).
   virtual void paint();
+  // A push button named by its caption, whose default action ("Press")
+  // clicks it as Enter does.
+  void describe_self(accessible_description& into) const override;
+  bool act_by_default() override;
 
 private:
   void on_mouse_enter();

@@ -34,8 +34,7 @@ void MessagePopup::build(window* owner, std::string_view title, std::string_view
     parent = owner;
   }
   create(shown_title, {0, 0, 400, 200});
-  // Copies: the caller's text may be a temporary that dies before the popup.
-  title_ = std::move(shown_title);
+  // A copy: the caller's text may be a temporary that dies before the popup.
   message_ = message;
   type_ = type;
 
@@ -58,6 +57,8 @@ void MessagePopup::build(window* owner, std::string_view title, std::string_view
   check_box_.set_visible(false);
 
   message_rect_ = {20, 20, 360, 20};
+  message_region_.create(root, message_rect_);
+  message_region_.set_text(message_);
   if (type == ok_cancel) {
     place_button(first_button_, {170, 150, 100, 30}, "OK");
     place_button(second_button_, {280, 150, 100, 30}, "Cancel");
@@ -89,6 +90,7 @@ void MessagePopup::lay_out() {
   native().move_resize({0, 0, width, height});
 
   message_rect_ = {margin_, margin_, width - 2 * margin_, text.height};
+  message_region_.set_bounds(message_rect_);
   check_box_.set_bounds({margin_, margin_ + gap_ + text.height, width, check_box_height_});
 
   const rect first{width - 2 * button_width_ - margin_ - gap_, height - button_height_ - margin_, button_width_,
@@ -134,6 +136,8 @@ void MessagePopup::on_button(const event_info& info) {
 void MessagePopup::focus_button(std::int32_t which) {
   GenericButton* button = which == 1 ? &first_button_ : which == 2 ? &second_button_ : nullptr;
   if (button != nullptr && button->window() == this) {
+    first_button_.is_default = button == &first_button_;
+    second_button_.is_default = button == &second_button_;
     set_focus(button, focus_reason::popup_default);
   }
 }

@@ -20,6 +20,10 @@
 // title that is not valid UTF-8 is kept and shown with U+FFFD in place of
 // each bad sequence.
 //
+// A screen reader reads the popup as a dialog named by its title, the message
+// as static text (a TextRegion over the message's rectangle) and the buttons;
+// the button given the focus by focus_button is its default one.
+//
 // Keys: Tab moves between the buttons; Enter or Space presses the focused
 // one (once per press); Escape closes the popup with 0, the second button's
 // answer. The owner may give the focus to one button before running it.
@@ -28,6 +32,7 @@
 #include "hbsdk/ui/geometry.h"
 #include "hbsdk/ui/widgets/check_box.h"
 #include "hbsdk/ui/widgets/generic_button.h"
+#include "hbsdk/ui/widgets/text_region.h"
 #include "hbsdk/ui/window.h"
 
 #include <cstdint>
@@ -55,13 +60,13 @@ public:
   // anything else changes nothing.
   void focus_button(std::int32_t which);
 
-  const std::string& title() const noexcept { return title_; }
   const std::string& message() const noexcept { return message_; }
   std::int32_t type() const noexcept { return type_; }
   rect message_rect() const noexcept { return message_rect_; }
   const GenericButton& first_button() const noexcept { return first_button_; }
   const GenericButton& second_button() const noexcept { return second_button_; }
   const CheckBox& check_box() const noexcept { return check_box_; }
+  const TextRegion& message_region() const noexcept { return message_region_; }
 
 private:
   void lay_out();
@@ -73,13 +78,13 @@ private:
   GenericButton first_button_;
   GenericButton second_button_;
   CheckBox check_box_;
+  TextRegion message_region_;
   std::int32_t button_width_ = 100;
   std::int32_t button_height_ = 30;
   std::int32_t check_box_height_ = 0;
   std::int32_t margin_ = 20;
   std::int32_t gap_ = 10;
   rect message_rect_;
-  std::string title_;
   std::string message_;
   std::int32_t message_alignment_ = 0;
   std::int32_t type_ = 0;

@@ -17,9 +17,18 @@ TextLabel::~TextLabel() = default;
 void TextLabel::set_text(std::string_view text, bool fit_height) {
   fit_width_ = false;
   fit_height_ = fit_height;
+  const bool changed = text_ != text;
   text_ = text;
   fit();
   invalidate();
+  if (changed) {
+    notify_accessible(accessible_change::name);
+  }
+}
+
+void TextLabel::describe_self(accessible_description& into) const {
+  into.role = accessible_role::static_text;
+  into.name = text_;
 }
 
 void TextLabel::on_style_changed() {

@@ -30,7 +30,7 @@ public:
   ~TextLabel() override;
 
   // Sets the text, turns width fitting off and height fitting on or off,
-  // fits and repaints.
+  // fits and repaints; a new text is announced as a name change.
   void set_text(std::string_view text, bool fit_height);
   // Resizes the label to its text: to the text's height (wrapped to the
   // current width) with fit height, to its unwrapped width with fit width.
@@ -52,6 +52,10 @@ public:
   bool rich() const noexcept { return rich_; }
   bool fit_width() const noexcept { return fit_width_; }
   bool fit_height() const noexcept { return fit_height_; }
+
+protected:
+  // Static text named by the plain text (a screen reader reads it).
+  void describe_self(accessible_description& into) const override;
 
 private:
   void paint();

@@ -4,6 +4,7 @@
 #include "hbsdk/ui/win32/kept_exception.h"
 #include "hbsdk/ui/win32/tracking_limits.h"
 #include "hbsdk/ui/win32/win32_window_backend.h"
+#include "hbsdk/ui/window.h"
 #include "hbsdk/ui/window_procedure.h"
 
 #include <imm.h>
@@ -30,6 +31,19 @@ void fill_min_max_info(native_window& target, MINMAXINFO& info) {
   info.ptMaxTrackSize = {limits.maximum.x, limits.maximum.y};
 }
 
+// The window took the keyboard focus (the system announces the window
+// itself): a screen reader is told which of its buttons has it.
+void announce_focus(native_window& target) {
+  window* owner = target.owner_window();
+  if (owner == nullptr || owner->focused() == nullptr) {
+    return;
+  }
+  const std::int32_t id = owner->accessible_id(*owner->focused());
+  if (id != 0) {
+    target.backend().accessibility_event(accessible_change::focus, id);
+  }
+}
+
 LRESULT process(native_window& target, HWND handle, UINT code, WPARAM wparam, LPARAM lparam) {
   switch (code) {
     case WM_TIMER:
@@ -44,6 +58,8 @@ LRESULT process(native_window& target, HWND handle, UINT code, WPARAM wparam, LP
     case WM_IME_SETCONTEXT:
       return DefWindowProcW(handle, code, wparam,
                             static_cast<LPARAM>(static_cast<ULONG_PTR>(lparam) & ~static_cast<ULONG_PTR>(ISC_SHOWUICOMPOSITIONWINDOW)));
+    case WM_GETOBJECT:
+      return static_cast<win32_window_backend&>(target.backend()).answer_object_query(wparam, lparam);
     case WM_NCDESTROY:
       SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
       static_cast<win32_window_backend&>(target.backend()).handle_destroyed();
@@ -53,6 +69,9 @@ LRESULT process(native_window& target, HWND handle, UINT code, WPARAM wparam, LP
   }
   const std::optional<std::int64_t> result =
       handle_message(target, {code, static_cast<std::uint64_t>(wparam), static_cast<std::int64_t>(lparam)});
+  if (code == WM_SETFOCUS) {
+    announce_focus(target);
+  }
   if (result) {
     return static_cast<LRESULT>(*result);
   }

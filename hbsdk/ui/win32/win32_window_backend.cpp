@@ -1,5 +1,7 @@
 #include "hbsdk/ui/win32/win32_window_backend.h"
 
+#include "hbsdk/ui/win32/accessibility_library.h"
+#include "hbsdk/ui/win32/accessible_window.h"
 #include "hbsdk/ui/win32/imm32_input_method.h"
 #include "hbsdk/ui/win32/kept_exception.h"
 #include "hbsdk/ui/win32/window_class.h"
@@ -26,6 +28,7 @@ std::int32_t scale_up(std::int32_t value, std::int32_t numerator, std::int32_t d
 }  // namespace
 
 win32_window_backend::~win32_window_backend() {
+  release_accessible();
   drop_target_.revoke();
   if (handle_ != nullptr) {
     // Nothing the destruction sends may reach a toolkit window that is going away.
@@ -49,8 +52,59 @@ void win32_window_backend::create(const native_window_request& request) {
 }
 
 void win32_window_backend::handle_destroyed() noexcept {
+  release_accessible();
   drop_target_.revoke();
   handle_ = nullptr;
+}
+
+void win32_window_backend::release_accessible() noexcept {
+  if (accessible_ != nullptr) {
+    accessible_->disconnect();
+    accessible_->Release();
+    accessible_ = nullptr;
+  }
+}
+
+LRESULT win32_window_backend::answer_object_query(WPARAM wparam, LPARAM lparam) {
+  if (static_cast<DWORD>(lparam) != static_cast<DWORD>(OBJID_CLIENT) || handle_ == nullptr) {
+    return 0;
+  }
+  if (accessible_ == nullptr) {
+    accessible_ = new accessible_window(owner_, handle_);
+  }
+  return lresult_from_object(IID_IAccessible, wparam, static_cast<IAccessible*>(accessible_));
+}
+
+void win32_window_backend::post(const window_message& message) {
+  if (handle_ != nullptr) {
+    PostMessageW(handle_, message.code, static_cast<WPARAM>(message.wparam), static_cast<LPARAM>(message.lparam));
+  }
+}
+
+void win32_window_backend::accessibility_event(accessible_change change, std::int32_t child) {
+  if (handle_ == nullptr) {
+    return;
+  }
+  DWORD event = 0;
+  switch (change) {
+    case accessible_change::focus:
+      if (GetFocus() != handle_) return;
+      event = EVENT_OBJECT_FOCUS;
+      break;
+    case accessible_change::name:
+      event = EVENT_OBJECT_NAMECHANGE;
+      break;
+    case accessible_change::state:
+      event = EVENT_OBJECT_STATECHANGE;
+      break;
+    case accessible_change::value:
+      event = EVENT_OBJECT_VALUECHANGE;
+      break;
+    case accessible_change::structure:
+      event = EVENT_OBJECT_REORDER;
+      break;
+  }
+  NotifyWinEvent(event, handle_, OBJID_CLIENT, child);
 }
 
 std::unique_ptr<input_method> win32_window_backend::create_input_method() {

@@ -11,6 +11,9 @@
 //   [X] the OLE drop target (native_drop_target.h): OLE initialised and the
 //       target locked with the backend, registered with the handle, revoked
 //       before the handle goes (also when the system destroys it)
+//   [X] screen readers: WM_GETOBJECT for the client area answered with the
+//       window's accessible object (accessible_window.h), cut off when the
+//       handle goes; the toolkit's changes sent on with NotifyWinEvent
 //   [X] DestroyWindow in the destructor, after the registration is revoked
 //       and the user data is cleared; then the drop target is unlocked and
 //       OLE uninitialised
@@ -66,7 +69,15 @@ public:
   void validate(const edge_rect& area) override;
 
   std::unique_ptr<input_method> create_input_method() override;
+  void post(const window_message& message) override;
+  // EVENT_OBJECT_FOCUS (only while the window has the keyboard focus),
+  // _NAMECHANGE, _STATECHANGE, _VALUECHANGE and _REORDER for the client area.
+  void accessibility_event(accessible_change change, std::int32_t child) override;
   native_drop_target& drop_target() noexcept { return drop_target_; }
+
+  // The answer to WM_GETOBJECT with these parameters: the accessible object
+  // for the client area, nothing (0) for any other object.
+  LRESULT answer_object_query(WPARAM wparam, LPARAM lparam);
 
   // The handle is being destroyed by the system (an owner's destruction
   // takes its owned windows along): its drop registration is revoked while
@@ -75,6 +86,7 @@ public:
 
 private:
   RECT to_pixels(const edge_rect& area) const noexcept;
+  void release_accessible() noexcept;
 
   native_window& owner_;
   // First, so OLE is initialised before the window is made and uninitialised
@@ -82,6 +94,8 @@ private:
   native_drop_target drop_target_;
   HWND handle_ = nullptr;
   point dpi_{96, 96};
+  // Made at the first query; one reference held here.
+  class accessible_window* accessible_ = nullptr;
 };
 
 }  // namespace hbsdk::ui::win32
