@@ -119,6 +119,25 @@ std::vector<long> accessible_window::child_ids(const ui::window& owner) const {
   return ids;
 }
 
+template <class Call>
+HRESULT accessible_window::on_window(Call&& call) const noexcept {
+  return guarded([&]() -> HRESULT {
+    HRESULT refusal = S_OK;
+    ui::window* owner = reachable(refusal);
+    if (owner == nullptr) return refusal;
+    return call(*owner);
+  });
+}
+
+template <class Call>
+HRESULT accessible_window::on_child(const VARIANT& child, Call&& call) const noexcept {
+  return on_window([&](ui::window& owner) -> HRESULT {
+    const long id = child_id(owner, child);
+    if (id < 0) return E_INVALIDARG;
+    return call(owner, id);
+  });
+}
+
 HRESULT accessible_window::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) {
     return E_POINTER;
@@ -172,11 +191,8 @@ HRESULT accessible_window::get_accParent(IDispatch** parent) {
 
 HRESULT accessible_window::get_accChildCount(long* count) {
   if (count == nullptr) return E_POINTER;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    *count = static_cast<long>(owner->accessible_children().size());
+  return on_window([&](ui::window& owner) -> HRESULT {
+    *count = static_cast<long>(owner.accessible_children().size());
     return S_OK;
   });
 }
@@ -185,38 +201,25 @@ HRESULT accessible_window::get_accChildCount(long* count) {
 HRESULT accessible_window::get_accChild(VARIANT child, IDispatch** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    return child_id(*owner, child) > 0 ? S_FALSE : E_INVALIDARG;
+  return on_window([&](ui::window& owner) -> HRESULT {
+    return child_id(owner, child) > 0 ? S_FALSE : E_INVALIDARG;
   });
 }
 
 HRESULT accessible_window::get_accName(VARIANT child, BSTR* name) {
   if (name == nullptr) return E_POINTER;
   *name = nullptr;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
-    return give_string(id == CHILDID_SELF ? owner->title() : owner->accessible_child(id)->describe().name, name);
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
+    return give_string(id == CHILDID_SELF ? owner.title() : owner.accessible_child(id)->describe().name, name);
   });
 }
 
 HRESULT accessible_window::get_accValue(VARIANT child, BSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
     if (id == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
-    const accessible_description described = owner->accessible_child(id)->describe();
+    const accessible_description described = owner.accessible_child(id)->describe();
     if (described.role != accessible_role::progress_bar) return DISP_E_MEMBERNOTFOUND;
     return give_string(described.value, value);
   });
@@ -231,14 +234,9 @@ HRESULT accessible_window::get_accDescription(VARIANT, BSTR* description) {
 HRESULT accessible_window::get_accRole(VARIANT child, VARIANT* role) {
   if (role == nullptr) return E_POINTER;
   clear_variant(role);
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
     const accessible_description described =
-        id == CHILDID_SELF ? owner->describe() : owner->accessible_child(id)->describe();
+        id == CHILDID_SELF ? owner.describe() : owner.accessible_child(id)->describe();
     role->vt = VT_I4;
     role->lVal = system_role(described.role);
     return S_OK;
@@ -248,18 +246,13 @@ HRESULT accessible_window::get_accRole(VARIANT child, VARIANT* role) {
 HRESULT accessible_window::get_accState(VARIANT child, VARIANT* state) {
   if (state == nullptr) return E_POINTER;
   clear_variant(state);
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
     long flags = 0;
     if (id == CHILDID_SELF) {
-      flags = system_state(owner->describe().state | accessible_state::focused, handle_);
+      flags = system_state(owner.describe().state | accessible_state::focused, handle_);
       if (IsWindowVisible(handle_) == FALSE) flags |= STATE_SYSTEM_INVISIBLE;
     } else {
-      flags = system_state(owner->accessible_child(id)->describe().state, handle_);
+      flags = system_state(owner.accessible_child(id)->describe().state, handle_);
     }
     state->vt = VT_I4;
     state->lVal = flags;
@@ -288,13 +281,10 @@ HRESULT accessible_window::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 HRESULT accessible_window::get_accFocus(VARIANT* child) {
   if (child == nullptr) return E_POINTER;
   clear_variant(child);
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
+  return on_window([&](ui::window& owner) -> HRESULT {
     if (GetFocus() != handle_) return S_FALSE;
-    const widget* focused = owner->focused();
-    set_child(child, focused != nullptr ? owner->accessible_id(*focused) : CHILDID_SELF);
+    const widget* focused = owner.focused();
+    set_child(child, focused != nullptr ? owner.accessible_id(*focused) : CHILDID_SELF);
     return S_OK;
   });
 }
@@ -308,14 +298,9 @@ HRESULT accessible_window::get_accSelection(VARIANT* children) {
 HRESULT accessible_window::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (action == nullptr) return E_POINTER;
   *action = nullptr;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
     if (id == CHILDID_SELF) return S_FALSE;
-    return give_string(owner->accessible_child(id)->describe().default_action, action);
+    return give_string(owner.accessible_child(id)->describe().default_action, action);
   });
 }
 
@@ -323,13 +308,8 @@ HRESULT accessible_window::accSelect(long, VARIANT) { return E_NOTIMPL; }
 
 HRESULT accessible_window::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
   if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
-    const rect bounds = id == CHILDID_SELF ? owner->describe().bounds : owner->accessible_child(id)->describe().bounds;
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
+    const rect bounds = id == CHILDID_SELF ? owner.describe().bounds : owner.accessible_child(id)->describe().bounds;
     const point dpi = target_->dpi();
     POINT corner{mul_div(bounds.x, dpi.x, 96), mul_div(bounds.y, dpi.y, 96)};
     ClientToScreen(handle_, &corner);
@@ -346,13 +326,8 @@ HRESULT accessible_window::accLocation(long* left, long* top, long* width, long*
 HRESULT accessible_window::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (end == nullptr) return E_POINTER;
   clear_variant(end);
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, start);
-    if (id < 0) return E_INVALIDARG;
-    const std::vector<long> ids = child_ids(*owner);
+  return on_child(start, [&](ui::window& owner, long id) -> HRESULT {
+    const std::vector<long> ids = child_ids(owner);
     long found = 0;
     if (id == CHILDID_SELF) {
       if (ids.empty()) return S_FALSE;
@@ -378,10 +353,7 @@ HRESULT accessible_window::accNavigate(long direction, VARIANT start, VARIANT* e
 HRESULT accessible_window::accHitTest(long x, long y, VARIANT* child) {
   if (child == nullptr) return E_POINTER;
   clear_variant(child);
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
+  return on_window([&](ui::window& owner) -> HRESULT {
     POINT spot{x, y};
     ScreenToClient(handle_, &spot);
     RECT client{};
@@ -391,8 +363,8 @@ HRESULT accessible_window::accHitTest(long x, long y, VARIANT* child) {
     const point dips{mul_div(spot.x, 96, dpi.x), mul_div(spot.y, 96, dpi.y)};
     // The deepest widget there, or the nearest described one above it.
     long id = CHILDID_SELF;
-    for (const widget* node = owner->hit_test(dips); node != nullptr && id == CHILDID_SELF; node = node->parent()) {
-      id = owner->accessible_id(*node);
+    for (const widget* node = owner.hit_test(dips); node != nullptr && id == CHILDID_SELF; node = node->parent()) {
+      id = owner.accessible_id(*node);
     }
     set_child(child, id);
     return S_OK;
@@ -400,27 +372,19 @@ HRESULT accessible_window::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT accessible_window::accDoDefaultAction(VARIANT child) {
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const long id = child_id(*owner, child);
-    if (id < 0) return E_INVALIDARG;
+  return on_child(child, [&](ui::window& owner, long id) -> HRESULT {
     if (id == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
     // A window held by a pop-up takes no input, from a reader either.
     if (IsWindowEnabled(handle_) == FALSE) return E_FAIL;
-    return owner->request_default_action(id) ? S_OK : E_FAIL;
+    return owner.request_default_action(id) ? S_OK : E_FAIL;
   });
 }
 
 HRESULT accessible_window::Next(ULONG count, VARIANT* items, ULONG* fetched) {
   if (items == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
   if (fetched != nullptr) *fetched = 0;
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const std::vector<long> ids = child_ids(*owner);
+  return on_window([&](ui::window& owner) -> HRESULT {
+    const std::vector<long> ids = child_ids(owner);
     ULONG given = 0;
     while (given < count && cursor_ < ids.size()) {
       set_child(&items[given], ids[cursor_]);
@@ -433,11 +397,8 @@ HRESULT accessible_window::Next(ULONG count, VARIANT* items, ULONG* fetched) {
 }
 
 HRESULT accessible_window::Skip(ULONG count) {
-  return guarded([&] {
-    HRESULT refusal = S_OK;
-    const ui::window* owner = reachable(refusal);
-    if (owner == nullptr) return refusal;
-    const ULONG size = static_cast<ULONG>(owner->accessible_children().size());
+  return on_window([&](ui::window& owner) -> HRESULT {
+    const ULONG size = static_cast<ULONG>(owner.accessible_children().size());
     const ULONG left = cursor_ < size ? size - cursor_ : 0;
     cursor_ += count < left ? count : left;
     return count <= left ? S_OK : S_FALSE;

@@ -94,6 +94,14 @@ private:
   long child_id(const ui::window& owner, const VARIANT& child) const;
   // The ids of the children listed now, in order.
   std::vector<long> child_ids(const ui::window& owner) const;
+  // Answers a call with call(window) once the window is reachable, or with
+  // the reason it is not; an exception becomes a failure code.
+  template <class Call>
+  HRESULT on_window(Call&& call) const noexcept;
+  // The same with the child named resolved to its id (CHILDID_SELF or a
+  // listed child): call(window, id); E_INVALIDARG when it names none.
+  template <class Call>
+  HRESULT on_child(const VARIANT& child, Call&& call) const noexcept;
 
   std::atomic<ULONG> references_{1};
   native_window* target_;
