@@ -19,12 +19,18 @@ add_library(hb_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
 target_link_libraries(hb_test_main PUBLIC GTest::gtest GTest::gmock)
 target_include_directories(hb_test_main PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
 
+set(HB_TEST_PRECOMPILED_HEADERS
+  <gtest/gtest.h> <algorithm> <filesystem> <fstream> <functional> <memory> <string> <vector>)
+
 function(hb_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   set(exe ${T_NAME}_tests)
   add_executable(${exe} ${T_SOURCES})
   target_link_libraries(${exe} PRIVATE hb_test_main ${T_LIBS})
   hb_set_warnings(${exe})
+  # GoogleTest and the standard headers most test files include, parsed once
+  # per executable instead of once per file.
+  target_precompile_headers(${exe} PRIVATE ${HB_TEST_PRECOMPILED_HEADERS})
   add_test(NAME ${T_NAME} COMMAND ${exe} --gtest_color=no)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)

@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   # native toolchain and build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  # the linker of the native builds (a multiple faster than ld.bfd on the
+  # large test executables)
+  lld
   # Windows cross toolchain (posix threads) and zlib for it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   # tests and benchmarks

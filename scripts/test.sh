@@ -3,6 +3,9 @@
 # native (g++), AddressSanitizer + UndefinedBehaviorSanitizer, ThreadSanitizer,
 # Windows x64 under Wine, and the fuzz targets for a bounded time.
 # Exits non-zero when any suite fails; the last line counts the suites.
+# The Windows suite runs alongside the Linux ones, on a display of its own:
+# it spends most of its time waiting on Wine while the Linux builds keep the
+# processors busy. Its output is printed in one piece when it ends.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
@@ -26,6 +29,39 @@ stage() {
     failed=$((failed + 1))
     failed_names+=("$name")
     echo "=== $name FAILED ==="
+  fi
+}
+
+# Starts a suite in the background with its output kept in a file;
+# stage_join waits for it, prints the output and counts it as stage does.
+background_pids=()
+background_names=()
+background_logs=()
+stage_in_background() {
+  local name=$1 log
+  shift
+  log=$(mktemp)
+  echo
+  echo "=== $name: started, runs alongside the next suites ==="
+  "$@" >"$log" 2>&1 </dev/null &
+  background_pids+=($!)
+  background_names+=("$name")
+  background_logs+=("$log")
+}
+
+stage_join() {
+  local i=$1 code=0
+  wait "${background_pids[$i]}" || code=$?
+  echo
+  echo "=== ${background_names[$i]} ==="
+  cat "${background_logs[$i]}"
+  rm -f "${background_logs[$i]}"
+  if [ $code -eq 0 ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    failed_names+=("${background_names[$i]}")
+    echo "=== ${background_names[$i]} FAILED ==="
   fi
 }
 
@@ -86,45 +122,86 @@ wait_for() {
   return 1
 }
 
-# A display for the tests that open windows (native and under Wine), with the
-# window manager the end-to-end tests' private displays have: without one,
-# Wine stalls about 2 s each time a window hides.
+# A display with the window manager the end-to-end tests' private displays
+# have (without one, Wine stalls about 2 s each time a window hides). Prints
+# the display's name; the processes' ids go to display_pids_file.
 start_display() {
-  local display=":$((90 + RANDOM % 100))"
+  local number=$((90 + RANDOM % 100))
+  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+    number=$((90 + RANDOM % 100))
+  done
+  local display=":$number"
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  wait_for "Xvfb on $display" xdpyinfo -display "$display" || return 1
+  echo $! >>"$display_pids_file"
+  wait_for "Xvfb on $display" xdpyinfo -display "$display" >&2 || return 1
   DISPLAY=$display openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >/dev/null 2>&1 &
-  wm_pid=$!
-  wait_for "openbox on $display" sh -c "xprop -display $display -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
+  echo $! >>"$display_pids_file"
+  wait_for "openbox on $display" sh -c "xprop -display $display -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" >&2 ||
     return 1
-  export DISPLAY=$display
+  echo "$display"
 }
 
+# The Windows suite's Wine prefix; the prefixes of its end-to-end tests and
+# of its plain-prefix font tests are made next to it.
+windows_prefix="$root/build/windows/wineprefix"
+display_pids_file=$(mktemp)
+cleanup() {
+  local pid
+  for pid in "${background_pids[@]}"; do
+    kill "$pid" 2>/dev/null
+  done
+  xargs -r kill <"$display_pids_file" 2>/dev/null
+  rm -f "$display_pids_file"
+  WINEPREFIX=$windows_prefix wineserver -k 2>/dev/null
+}
+trap cleanup EXIT
+
+# A display for the tests that open windows, unless one is given; the
+# Windows suite, which runs alongside, always gets one of its own.
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb_pid="" wm_pid=""
-  trap 'kill $wm_pid $xvfb_pid 2>/dev/null; wineserver -k 2>/dev/null' EXIT
-  start_display || { echo "no display for the tests"; exit 1; }
+  DISPLAY=$(start_display) || { echo "no display for the tests"; exit 1; }
+  export DISPLAY
 fi
+windows_display=$(start_display) || { echo "no display for the Windows suite"; exit 1; }
 
-stage "linux (g++)" build_and_test linux-debug
-stage "linux (ASan + UBSan)" build_and_test sanitize
-stage "linux (ThreadSanitizer)" build_and_test tsan
-
-# One Wine server for the whole Windows suite: a cold start costs seconds per process.
-export WINEPREFIX="$root/build/windows/wineprefix"
+# One Wine server for the whole Windows suite: a cold start costs seconds per
+# process. The suite's prefixes are made while the build runs (a wineboot
+# each); its fixtures then find them ready. CTest runs three tests at a time:
+# the two lanes of end-to-end tests spend most of their time waiting on Wine.
 windows_suite() {
+  export DISPLAY=$windows_display WINEPREFIX=$windows_prefix
   cmake --preset windows >/dev/null || return 1
+  local pids=() pid built=0 prefixes=0
+  scripts/wine-prefix.sh &
+  pids+=($!)
+  WINEPREFIX="$windows_prefix-e2e" scripts/wine-prefix.sh &
+  pids+=($!)
+  WINEPREFIX="$windows_prefix-e2e-2" scripts/wine-prefix.sh &
+  pids+=($!)
+  WINEPREFIX="$windows_prefix-plain" scripts/wine-prefix.sh --plain &
+  pids+=($!)
+  cmake --build --preset windows -j "$jobs" || built=1
+  for pid in "${pids[@]}"; do
+    wait "$pid" || prefixes=1
+  done
+  [ $built -eq 0 ] || return 1
+  [ $prefixes -eq 0 ] || { echo "a Wine prefix could not be made"; return 1; }
   # Start the server and Wine's own services with their output detached: if a
   # test started them, they would inherit CTest's pipes and keep it waiting.
-  scripts/wine-prefix.sh && wineserver -p &&
+  wineserver -p &&
     WINEDEBUG=-all wine cmd /c exit </dev/null >/dev/null 2>&1 &&
-    build_and_test windows
+    ctest --preset windows -j "$((jobs + 1))"
   local status=$?
   wineserver -k 2>/dev/null
   return $status
 }
-stage "windows (mingw-w64 under Wine)" windows_suite
+
+stage_in_background "windows (mingw-w64 under Wine)" windows_suite
+stage "linux (g++)" build_and_test linux-debug
+stage "linux (ASan + UBSan)" build_and_test sanitize
+stage "linux (ThreadSanitizer)" build_and_test tsan
+stage "fuzz (libFuzzer, ${fuzz_seconds}s each)" run_fuzzers
+stage_join 0
 
 # The same scenes drawn by both backends: cairo on SDL and Direct2D under Wine.
 both_backends() {
@@ -139,7 +216,6 @@ both_backends() {
       /usr/bin/python3 tests/e2e/scenes_test.py build/screenshots/scenes --linux "$linux" --windows "$windows"
 }
 stage "both backends (the same scenes)" both_backends
-stage "fuzz (libFuzzer, ${fuzz_seconds}s each)" run_fuzzers
 
 echo
 if [ $failed -gt 0 ]; then
