@@ -1,19 +1,31 @@
-"""End-to-end tests of the removal on a private Xvfb. Linux: the record an
-installation keeps, the interactive removal's question and result, the
-silent removal with its exit codes and log, a read-only file kept and
-removed on a second run, a reinstall, a newer pack with one file fewer and an
-installation moved to another folder. Windows (under Wine): the uninstall
-entry and its values, the uninstaller started by the exact quiet command the
-entry holds, the files as on Linux, the entry, the record and the uninstaller's
+"""End-to-end tests of the removal on a private Xvfb, on Linux and under
+Wine alike: the record an installation keeps, the interactive removal's
+question and result, the silent removal with its exit codes and log, a
+read-only file kept and removed on a second run, a reinstall, a newer pack
+with one file fewer and an installation moved to another folder; on Windows
+the uninstall entry goes where the record goes. Windows alone: the entry and
+its values, the uninstaller started by the exact quiet command the entry
+holds, the files as on Linux, the entry, the record and the uninstaller's
 folder gone, and the running uninstaller's own file, moved to the temporary
 folder, handed to the system for the next restart.
 
-    removal_test.py INSTALLER SMALLER_INSTALLER HBPACK ARCHIVE WORK_DIR
+    removal_test.py INSTALLER SMALLER_INSTALLER HBPACK ARCHIVE WORK_DIR [SCENARIO...]
 
-SMALLER_INSTALLER carries the same pack without its last file. Root removes
-a read-only file on Linux whatever its mode says; the installer keeps files
-without their owner's write permission for every user, so the read-only case
-shows the same as root and as a user.
+SMALLER_INSTALLER carries the same pack without its last file. The switches
+are spelled as each platform spells them; under Wine a process's exit code
+reaches Linux cut to its low 8 bits, so Windows codes are compared that way.
+
+Read-only: root removes a read-only file on Linux whatever its mode says;
+the installer keeps files without their owner's write permission for every
+user, so the case shows the same as root and as a user. Wine reports a file
+with no write permission for anyone (mode 0444) as FILE_ATTRIBUTE_READONLY,
+and the removal keeps it as on Windows; a file whose group or others may
+still write is not read-only to Wine, so the test takes every write bit away.
+
+A file in use cannot be shown under Wine: Wine keeps no sharing locks a
+Linux process would meet, and another Wine process holding the file open
+does not stop its deletion as Windows would; the kept file and the second
+run are shown by the read-only case instead.
 """
 
 import os
@@ -28,7 +40,10 @@ import hbdriver as d
 import wizard as w
 
 REMOVE_TITLE = "Remove Tidewater Kit Pack"
-NOT_INSTALLED, INCOMPLETE, CANCELLED = 20, 21, 5
+# (Windows code, Linux code) of each outcome the scenarios see.
+NOT_INSTALLED = (1605, 20)
+INCOMPLETE = (1627, 21)
+CANCELLED = (1602, 5)
 
 
 class Scenario:
@@ -41,8 +56,24 @@ class Scenario:
         self.shots = os.path.join(work, "screenshots")
         os.makedirs(self.shots, exist_ok=True)
         self.installation = w.Installation(installer, self.folder)
+        self.windows = self.installation.windows
         self.installation.forget_recorded_folder()
+        self.forget_installation()
         self.listing = w.archive_listing(hbpack, archive)
+
+    def forget_installation(self):
+        """Windows: the record and the entry an earlier scenario may have left
+        in the shared prefix go (Linux: each scenario's record is its own)."""
+        if self.windows:
+            shutil.rmtree(os.path.dirname(self.installation.record), ignore_errors=True)
+            subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f", "/reg:64"], capture_output=True,
+                           env=d.wine_environment())
+
+    def switch(self, name, value=None):
+        return w.switch(self.installation, name, value)
+
+    def expected(self, codes):
+        return w.expected(self.installation, codes)
 
     def run(self, *arguments, program=None):
         started = d.launch([program or self.installer, *arguments], env=self.installation.environment(),
@@ -50,12 +81,32 @@ class Scenario:
         return started, started.wait()
 
     def install(self, program=None, target=None):
-        arguments = ["--very-silent"] + ([f"--dir={target}"] if target else [])
+        arguments = [self.switch("very-silent")] + ([self.switch("dir", target)] if target else [])
         started, code = self.run(*arguments, program=program)
         assert code == 0, f"the installation ended with {code}: {started.text()}"
 
     def remove(self, *switches):
-        return self.run("--uninstall", *switches)
+        """A removal with more switches, each a name or a (name, value) pair."""
+        spelled = [self.switch(*s) if isinstance(s, tuple) else self.switch(s) for s in switches]
+        return self.run(self.switch("uninstall"), *spelled)
+
+    def start_removal(self):
+        """Starts an interactive removal. On Windows the first instance
+        relaunches itself elevated and ends with 0; the elevated one asks."""
+        program = d.launch([self.installer, self.switch("uninstall")], env=self.installation.environment(),
+                           cwd=self.folder)
+        if self.windows:
+            assert program.wait() == 0, program.text()
+        return program
+
+    def end_of_removal(self, program, codes):
+        """Waits for an interactive removal to end with codes; under Wine the
+        elevated instance is not our child, so only its end is seen."""
+        if self.windows:
+            d.poll(lambda: not self.installation.running_wizard_pids(), what="the elevated instance to end")
+        else:
+            code = program.wait()
+            assert code == self.expected(codes), f"ended with {code}: {program.text()}"
 
     def record(self):
         """The record's file lines, or None when there is none."""
@@ -63,6 +114,20 @@ class Scenario:
             return None
         with open(self.installation.record, encoding="utf-8") as f:
             return f.read().splitlines()
+
+    def gone(self):
+        """Whether the installation's traces are gone: the record, and on
+        Windows the uninstall entry and the folder of the record and the
+        uninstaller."""
+        if self.record() is not None:
+            return False
+        if not self.windows:
+            return True
+        return reg_values(UNINSTALL_KEY) is None and not os.path.exists(os.path.dirname(self.installation.record))
+
+    def registered(self):
+        """Linux has nothing to register; Windows has the uninstall entry."""
+        return not self.windows or reg_values(UNINSTALL_KEY) is not None
 
     def recorded_files(self):
         return sorted(line.split(" ", 4)[4] for line in self.record() if line.startswith("file "))
@@ -107,25 +172,26 @@ def scenario_interactive_removal(s):
         f.write("the user's own")
 
     # No: nothing is removed.
-    program = d.launch([s.installer, "--uninstall"], env=s.installation.environment(), cwd=s.folder)
+    program = s.start_removal()
     answer(s, "question-declined", 1)
-    assert program.wait() == CANCELLED
+    s.end_of_removal(program, CANCELLED)
     assert len(w.installed_files(target)) == len(s.listing) + 1
+    assert s.record() and s.registered(), "a declined removal dropped the record or the entry"
 
     # Yes: the question, then the result; OK ends it.
-    program = d.launch([s.installer, "--uninstall"], env=s.installation.environment(), cwd=s.folder)
+    program = s.start_removal()
     question = answer(s, "question", 0)
     d.poll(lambda: [i for i in d.find_windows(REMOVE_TITLE) if i != question], what="the result")
     answer(s, "result", 1)  # a lone OK sits in the rightmost place
-    assert program.wait() == 0, program.text()
+    s.end_of_removal(program, (0, 0))
     d.wait_no_window(REMOVE_TITLE)
     expected = sorted(set([changed, mine] + parents(changed) + parents(mine)))
     assert left_in(target) == expected, left_in(target)
-    assert s.record() is None, "the record is left"
+    assert s.gone(), "the record or the entry is left"
 
     # Run again: nothing is installed.
-    _, code = s.remove("--very-silent")
-    assert code == NOT_INSTALLED, code
+    _, code = s.remove("very-silent")
+    assert code == s.expected(NOT_INSTALLED), code
     assert left_in(target) == expected
 
 
@@ -135,19 +201,21 @@ def scenario_read_only_file_kept_then_removed(s):
     locked = sorted(s.listing)[1]
     os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
     log = os.path.join(s.folder, "remove.log")
-    _, code = s.remove("--very-silent", f"--log={log}")
-    assert code == INCOMPLETE, code
+    _, code = s.remove("very-silent", ("log", log))
+    assert code == s.expected(INCOMPLETE), code
     with open(log, encoding="utf-8") as f:
         text = f.read()
-    for line in (f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 1} files", "Exit code: 21"):
+    for line in (f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 1} files",
+                 f"Exit code: {w.exit_code(s.installation, INCOMPLETE)}"):
         assert line in text, f"{line!r} missing from the log:\n{text}"
     assert s.recorded_files() == [locked], "the record keeps what is still installed"
+    assert s.registered(), "the entry went while a file of the pack is left"
     assert left_in(target) == sorted([locked] + parents(locked))
 
     os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IWUSR)
-    _, code = s.remove("--silent")
+    _, code = s.remove("silent")
     assert code == 0, code
-    assert left_in(target) == [] and s.record() is None
+    assert left_in(target) == [] and s.gone()
 
 
 def scenario_reinstall_and_newer_pack(s):
@@ -161,8 +229,8 @@ def scenario_reinstall_and_newer_pack(s):
     assert not os.path.exists(os.path.join(target, dropped)), "the file the newer pack dropped is left"
     assert s.recorded_files() == sorted(name for name in s.listing if name != dropped)
     assert "directory Halbrook" in s.record(), "the first installation's directories stay recorded"
-    _, code = s.remove("--very-silent")
-    assert code == 0 and left_in(target) == [] and s.record() is None
+    _, code = s.remove("very-silent")
+    assert code == 0 and left_in(target) == [] and s.gone()
 
 
 def scenario_installation_moved_to_another_folder(s):
@@ -172,9 +240,9 @@ def scenario_installation_moved_to_another_folder(s):
     os.makedirs(second)
     s.install(target=second)
     assert left_in(first) == [], "the first folder keeps unchanged files of the pack"
-    assert f"target {second}" in s.record()
-    _, code = s.remove("--very-silent")
-    assert code == 0 and left_in(second) == []
+    assert f"target {w.windows_path(second) if s.windows else second}" in s.record()
+    _, code = s.remove("very-silent")
+    assert code == 0 and left_in(second) == [] and s.gone()
 
 
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TidewaterKitPack"
@@ -240,8 +308,8 @@ def scenario_windows_registration(s):
     pending = reg_values(SESSION_MANAGER).get("PendingFileRenameOperations", ("", ""))[1]
     assert re.search(r"\\tidewater-kit-uninstall-\d+-\d+\.exe", pending), pending
     assert "Program Files" not in pending, pending
-    _, code = s.run("/UNINSTALL", "/VERYSILENT")
-    assert code == 1605 & 0xFF, code
+    _, code = s.remove("very-silent")
+    assert code == s.expected(NOT_INSTALLED), code
 
 
 def scenario_windows_interactive_removal(s):
@@ -263,16 +331,16 @@ def scenario_windows_interactive_removal(s):
     assert left_in(target) == [], left_in(target)
 
 
-# The Linux scenarios use the GNU spellings; Windows has its registration.
-LINUX_SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
-                   scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
-WINDOWS_SCENARIOS = [scenario_windows_registration, scenario_windows_interactive_removal]
+# Both platforms run the shared scenarios; Windows adds its registration.
+SHARED_SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
+                    scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
+WINDOWS_SCENARIOS = SHARED_SCENARIOS + [scenario_windows_registration, scenario_windows_interactive_removal]
 
 
 def main():
     args = sys.argv[1:6]
     only = sys.argv[6:] or None
-    scenarios = WINDOWS_SCENARIOS if d.is_windows_program(args[0]) else LINUX_SCENARIOS
+    scenarios = WINDOWS_SCENARIOS if d.is_windows_program(args[0]) else SHARED_SCENARIOS
     failed = d.run_scenarios([
         (f.__name__.removeprefix("scenario_"), lambda f=f: f(Scenario(*args, f.__name__.removeprefix("scenario_"))))
         for f in scenarios if not only or f.__name__.removeprefix("scenario_") in only], program=args[0])

@@ -58,22 +58,6 @@ class Scenario:
         d.window_shot(window, os.path.join(self.shots, f"{self.name}-{self.count:02d}-{label}.png"))
 
 
-def switch(installation, name, value=None):
-    """The switch in the program's spelling: /NAME[=value] or --name[=value]."""
-    if installation.windows:
-        spelled = {"silent": "/SILENT", "very-silent": "/VERYSILENT", "dir": "/DIR", "log": "/LOG",
-                   "help": "/?"}[name]
-        if value is not None:
-            return f"{spelled}={w.windows_path(value) if os.path.isabs(value) else value}"
-        return spelled
-    return f"--{name}" if value is None else f"--{name}={value}"
-
-
-def expected(installation, codes):
-    code = codes[0] if installation.windows else codes[1]
-    return code & 0xFF if installation.windows else code
-
-
 def run(installation, *switches, env=None, timeout=d.DEFAULT_TIMEOUT):
     program = d.launch([installation.program, *switches], env=env or installation.environment(),
                        cwd=installation.work)
@@ -95,8 +79,8 @@ def check_installed(s, installation):
 def scenario_very_silent(s):
     installation = s.installation()
     # Relative to the working folder: made absolute before the relaunch.
-    program, code = run(installation, switch(installation, "very-silent"),
-                        switch(installation, "dir", "library"), switch(installation, "log", "install.log"))
+    program, code = run(installation, w.switch(installation, "very-silent"),
+                        w.switch(installation, "dir", "library"), w.switch(installation, "log", "install.log"))
     assert code == 0, f"ended with {code}: {program.text()}"
     assert not d.find_windows(w.TITLE), "a window was shown"
     check_installed(s, installation)
@@ -110,8 +94,8 @@ def scenario_very_silent(s):
 def scenario_very_silent_failure(s):
     installation = s.installation()
     missing = os.path.join(installation.work, "missing")
-    program, code = run(installation, switch(installation, "very-silent"), switch(installation, "dir", missing))
-    assert code == expected(installation, BAD_DESTINATION), f"ended with {code}: {program.text()}"
+    program, code = run(installation, w.switch(installation, "very-silent"), w.switch(installation, "dir", missing))
+    assert code == w.expected(installation, BAD_DESTINATION), f"ended with {code}: {program.text()}"
     assert not os.path.exists(missing)
     assert installation.recorded_folder() is None  # only a successful run records its folder
 
@@ -132,7 +116,7 @@ def scenario_long_destination(s):
     native = "Z:" + folder.replace("/", "\\") if installation.windows else folder
     assert len(native) == 324, len(native)
     destination = f"/DIR={native}" if installation.windows else f"--dir={folder}"
-    program, code = run(installation, switch(installation, "very-silent"), destination)
+    program, code = run(installation, w.switch(installation, "very-silent"), destination)
     assert code == 0, f"ended with {code}: {program.text()}"
     assert len(w.installed_files(folder)) == len(w.archive_listing(s.hbpack, s.archive))
     assert installation.recorded_folder() == native, f"recorded {installation.recorded_folder()!r}"
@@ -141,7 +125,7 @@ def scenario_long_destination(s):
     os.makedirs(elsewhere)
     installation.extra_environment["ORRERY_USER_PATH"] = w.windows_path(elsewhere) if installation.windows else elsewhere
     log = os.path.join(installation.work, "again.log")
-    program, code = run(installation, switch(installation, "very-silent"), switch(installation, "log", log))
+    program, code = run(installation, w.switch(installation, "very-silent"), w.switch(installation, "log", log))
     assert code == 0, f"the next start ended with {code}: {program.text()}"
     with open(log, encoding="utf-8") as f:
         text = f.read()
@@ -151,7 +135,7 @@ def scenario_long_destination(s):
 
 def scenario_silent(s):
     installation = s.installation()
-    program = d.launch([installation.program, switch(installation, "silent")], env=installation.environment(),
+    program = d.launch([installation.program, w.switch(installation, "silent")], env=installation.environment(),
                        cwd=installation.work)
     d.wait_window(w.TITLE)  # the installing page shows; the pack is small, so it may be gone at once
     code = program.wait()
@@ -165,7 +149,7 @@ def scenario_bad_switch(s):
     if installation.windows:
         # With /VERYSILENT no box waits for a person.
         _, code = run(installation, "/VERYSILENT", "/BOGUS")
-        assert code == expected(installation, BAD_COMMAND_LINE), code
+        assert code == w.expected(installation, BAD_COMMAND_LINE), code
         program = d.launch([installation.program, "/BOGUS"], env=installation.environment(), cwd=installation.work)
         box = d.wait_window(w.TITLE)
         s.shot(box, "bad-switch")
@@ -174,7 +158,7 @@ def scenario_bad_switch(s):
     else:
         program, code = run(installation, "--bogus")
         assert "Unknown option: --bogus" in program.text(), program.text()
-    assert code == expected(installation, BAD_COMMAND_LINE), code
+    assert code == w.expected(installation, BAD_COMMAND_LINE), code
     assert not w.installed_files(installation.target), "a refused line installed files"
 
 
@@ -200,14 +184,14 @@ def scenario_second_instance(s):
     with open(hold, "w") as f:
         f.write("held")
     installation.extra_environment["HB_HOLD_FILE"] = w.windows_path(hold) if installation.windows else hold
-    first = d.launch([installation.program, switch(installation, "silent")], env=installation.environment(),
+    first = d.launch([installation.program, w.switch(installation, "silent")], env=installation.environment(),
                      cwd=installation.work)
     window = d.wait_window(w.TITLE)
     # The page shows an empty bar while the run is held.
     d.wait_pixel(window, PAGE[0] + BAR[0] + 5, PAGE[1] + BAR[1] + 7, BAR_TRACK, tolerance=3)
     s.shot(window, "held")
-    _, code = run(installation, switch(installation, "very-silent"))
-    assert code == expected(installation, ANOTHER_RUNNING), f"the second start ended with {code}"
+    _, code = run(installation, w.switch(installation, "very-silent"))
+    assert code == w.expected(installation, ANOTHER_RUNNING), f"the second start ended with {code}"
     assert first.running()
     check_second_start_raises(s, installation, window)
     os.remove(hold)
@@ -344,7 +328,7 @@ def scenario_declined_elevation(s):
         raise d.Skip("Linux does not relaunch")
     installation = s.installation(program=s.declining)
     _, code = run(installation, "/VERYSILENT")
-    assert code == expected(installation, CANCELLED), f"silent: {code}"
+    assert code == w.expected(installation, CANCELLED), f"silent: {code}"
     _, code = run(installation)
     assert code == 1, f"without switches: {code}"
     assert not w.installed_files(installation.target)
@@ -417,7 +401,7 @@ def scenario_deep_folder(s):
     shutil.copy(installation.program, deep)
     assert len(deep) >= 300
     installation.program = deep
-    program, code = run(installation, "/VERYSILENT", switch(installation, "dir", installation.target))
+    program, code = run(installation, "/VERYSILENT", w.switch(installation, "dir", installation.target))
     assert code == 0, f"ended with {code}: {program.text()}"
     check_installed(s, installation)
 

@@ -43,6 +43,36 @@ def windows_path(linux_path):
     return result.stdout.strip()
 
 
+def program_files():
+    """The prefix's Program Files folder as Linux sees it."""
+    prefix = d.wine_environment().get("WINEPREFIX") or os.path.expanduser("~/.wine")
+    return os.path.join(prefix, "drive_c", "Program Files")
+
+
+def switch(installation, name, value=None):
+    """The switch in the program's spelling: /NAME[=value] or --name[=value];
+    an absolute path as value is given as Windows spells it."""
+    if installation.windows:
+        spelled = {"silent": "/SILENT", "very-silent": "/VERYSILENT", "dir": "/DIR", "log": "/LOG",
+                   "uninstall": "/UNINSTALL", "help": "/?"}[name]
+        if value is not None:
+            return f"{spelled}={windows_path(value) if os.path.isabs(value) else value}"
+        return spelled
+    return f"--{name}" if value is None else f"--{name}={value}"
+
+
+def exit_code(installation, codes):
+    """The code of a (Windows code, Linux code) pair the program itself ends with."""
+    return codes[0] if installation.windows else codes[1]
+
+
+def expected(installation, codes):
+    """The code of a (Windows code, Linux code) pair a test sees: under Wine a
+    process's exit code reaches Linux cut to its low 8 bits."""
+    code = exit_code(installation, codes)
+    return code & 0xFF if installation.windows else code
+
+
 class Installation:
     """Where one wizard installs and keeps its settings, and how to start it."""
 
@@ -57,8 +87,10 @@ class Installation:
         os.makedirs(self.work, exist_ok=True)
         self.target = os.path.abspath(target or os.path.join(self.work, "library"))
         self.settings = os.path.join(self.work, "settings")
-        # Linux: the record of the installation, kept beside the settings.
-        self.record = os.path.join(self.work, "installation.record")
+        # The record of the installation: on Linux kept beside the settings,
+        # on Windows in its one place under Program Files in the prefix.
+        self.record = os.path.join(program_files(), "Halbrook", "Tidewater Kit Pack", "installation.record") \
+            if self.windows else os.path.join(self.work, "installation.record")
         # The asset library folder exists, as a Documents folder does; the
         # installer creates what is below it.
         os.makedirs(self.target, exist_ok=True)
@@ -114,17 +146,25 @@ class Installation:
         return first
 
     def running_wizard_pids(self):
-        """Under Wine, the elevated instance: its process (the relaunch is not our child)."""
+        """Under Wine, the elevated instance: its process (the relaunch is not
+        our child). Only processes of this test's prefix count: other tests
+        may run the same program in prefixes of their own."""
         name = os.path.basename(self.program).lower()
+        ours = d.wine_environment().get("WINEPREFIX") if self.windows else None
+        prefix = f"WINEPREFIX={ours}".encode() if ours else None
         pids = []
         for entry in os.listdir("/proc"):
             if entry.isdigit():
                 try:
                     with open(f"/proc/{entry}/cmdline", "rb") as f:
                         cmdline = f.read().decode("utf-8", "replace").lower()
+                    if name not in cmdline or "/uac" not in cmdline:
+                        continue
+                    with open(f"/proc/{entry}/environ", "rb") as f:
+                        environment = f.read().split(b"\0")
                 except OSError:
                     continue
-                if name in cmdline and "/uac" in cmdline:
+                if prefix is None or prefix in environment:
                     pids.append(int(entry))
         return pids
 
