@@ -85,16 +85,20 @@ class Scenario:
         started, code = self.run(*arguments, program=program)
         assert code == 0, f"the installation ended with {code}: {started.text()}"
 
-    def remove(self, *switches):
-        """A removal with more switches, each a name or a (name, value) pair."""
-        spelled = [self.switch(*s) if isinstance(s, tuple) else self.switch(s) for s in switches]
-        return self.run(self.switch("uninstall"), *spelled)
+    def spelled(self, *switches):
+        """The switches, each a name or a (name, value) pair, as the program spells them."""
+        return [self.switch(*s) if isinstance(s, tuple) else self.switch(s) for s in switches]
 
-    def start_removal(self):
-        """Starts an interactive removal. On Windows the first instance
-        relaunches itself elevated and ends with 0; the elevated one asks."""
-        program = d.launch([self.installer, self.switch("uninstall")], env=self.installation.environment(),
-                           cwd=self.folder)
+    def remove(self, *switches):
+        """A silent removal with the switches spelled() takes."""
+        return self.run(*self.spelled("uninstall", *switches))
+
+    def start_removal(self, *switches):
+        """Starts an interactive removal with more switches, as remove() takes
+        them. On Windows the first instance relaunches itself elevated and
+        ends with 0; the elevated one asks."""
+        program = d.launch([self.installer, *self.spelled("uninstall", *switches)],
+                           env=self.installation.environment(), cwd=self.folder)
         if self.windows:
             assert program.wait() == 0, program.text()
         return program
@@ -160,16 +164,19 @@ def answer(s, label, button):
     return popup
 
 
-def scenario_interactive_removal(s):
+def scenario_interactive_removal_and_read_only_file(s):
+    """One installation feeds every check of a removal that leaves files: a
+    changed file, the user's own and a read-only one."""
     s.install()
     target = s.installation.target
     assert s.record()[0] == "tidewater-kit-record 1" and s.recorded_files() == sorted(s.listing)
-    changed = sorted(s.listing)[0]
+    changed, locked = sorted(s.listing)[:2]
     with open(os.path.join(target, changed), "ab") as f:
         f.write(b"changed by the user")
     mine = os.path.join(os.path.dirname(sorted(s.listing)[-1]), "mine.txt")
     with open(os.path.join(target, mine), "w") as f:
         f.write("the user's own")
+    os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
 
     # No: nothing is removed.
     program = s.start_removal()
@@ -178,13 +185,29 @@ def scenario_interactive_removal(s):
     assert len(w.installed_files(target)) == len(s.listing) + 1
     assert s.record() and s.registered(), "a declined removal dropped the record or the entry"
 
-    # Yes: the question, then the result; OK ends it.
-    program = s.start_removal()
+    # Yes: the question, then the result; OK ends it. The read-only file is
+    # kept and stays recorded, and so does the entry.
+    log = os.path.join(s.folder, "remove.log")
+    program = s.start_removal(("log", log))
     question = answer(s, "question", 0)
     d.poll(lambda: [i for i in d.find_windows(REMOVE_TITLE) if i != question], what="the result")
     answer(s, "result", 1)  # a lone OK sits in the rightmost place
-    s.end_of_removal(program, (0, 0))
+    s.end_of_removal(program, INCOMPLETE)
     d.wait_no_window(REMOVE_TITLE)
+    with open(log, encoding="utf-8") as f:
+        text = f.read()
+    for line in (f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 2} files",
+                 f"Exit code: {w.exit_code(s.installation, INCOMPLETE)}"):
+        assert line in text, f"{line!r} missing from the log:\n{text}"
+    assert s.recorded_files() == [locked], "the record keeps what is still installed"
+    assert s.registered(), "the entry went while a file of the pack is left"
+    kept = sorted(set([changed, mine, locked] + parents(changed) + parents(mine) + parents(locked)))
+    assert left_in(target) == kept, left_in(target)
+
+    # Writable again: a silent removal takes it; only the user's files stay.
+    os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IWUSR)
+    _, code = s.remove("silent")
+    assert code == 0, code
     expected = sorted(set([changed, mine] + parents(changed) + parents(mine)))
     assert left_in(target) == expected, left_in(target)
     assert s.gone(), "the record or the entry is left"
@@ -195,30 +218,9 @@ def scenario_interactive_removal(s):
     assert left_in(target) == expected
 
 
-def scenario_read_only_file_kept_then_removed(s):
-    s.install()
-    target = s.installation.target
-    locked = sorted(s.listing)[1]
-    os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
-    log = os.path.join(s.folder, "remove.log")
-    _, code = s.remove("very-silent", ("log", log))
-    assert code == s.expected(INCOMPLETE), code
-    with open(log, encoding="utf-8") as f:
-        text = f.read()
-    for line in (f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 1} files",
-                 f"Exit code: {w.exit_code(s.installation, INCOMPLETE)}"):
-        assert line in text, f"{line!r} missing from the log:\n{text}"
-    assert s.recorded_files() == [locked], "the record keeps what is still installed"
-    assert s.registered(), "the entry went while a file of the pack is left"
-    assert left_in(target) == sorted([locked] + parents(locked))
-
-    os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IWUSR)
-    _, code = s.remove("silent")
-    assert code == 0, code
-    assert left_in(target) == [] and s.gone()
-
-
-def scenario_reinstall_and_newer_pack(s):
+def scenario_reinstall_newer_pack_and_moved_installation(s):
+    """One installation is installed over three times: the same pack, a
+    newer one with one file fewer, and the whole pack into another folder."""
     target = s.installation.target
     s.install()
     first = s.record()
@@ -229,18 +231,13 @@ def scenario_reinstall_and_newer_pack(s):
     assert not os.path.exists(os.path.join(target, dropped)), "the file the newer pack dropped is left"
     assert s.recorded_files() == sorted(name for name in s.listing if name != dropped)
     assert "directory Halbrook" in s.record(), "the first installation's directories stay recorded"
-    _, code = s.remove("very-silent")
-    assert code == 0 and left_in(target) == [] and s.gone()
 
-
-def scenario_installation_moved_to_another_folder(s):
-    first = s.installation.target
-    s.install()
     second = os.path.join(s.folder, "second library")
     os.makedirs(second)
     s.install(target=second)
-    assert left_in(first) == [], "the first folder keeps unchanged files of the pack"
+    assert left_in(target) == [], "the first folder keeps unchanged files of the pack"
     assert f"target {w.windows_path(second) if s.windows else second}" in s.record()
+    assert s.recorded_files() == sorted(s.listing)
     _, code = s.remove("very-silent")
     assert code == 0 and left_in(second) == [] and s.gone()
 
@@ -332,8 +329,8 @@ def scenario_windows_interactive_removal(s):
 
 
 # Both platforms run the shared scenarios; Windows adds its registration.
-SHARED_SCENARIOS = [scenario_interactive_removal, scenario_read_only_file_kept_then_removed,
-                    scenario_reinstall_and_newer_pack, scenario_installation_moved_to_another_folder]
+SHARED_SCENARIOS = [scenario_interactive_removal_and_read_only_file,
+                    scenario_reinstall_newer_pack_and_moved_installation]
 WINDOWS_SCENARIOS = SHARED_SCENARIOS + [scenario_windows_registration, scenario_windows_interactive_removal]
 
 
