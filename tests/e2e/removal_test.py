@@ -22,10 +22,11 @@ with no write permission for anyone (mode 0444) as FILE_ATTRIBUTE_READONLY,
 and the removal keeps it as on Windows; a file whose group or others may
 still write is not read-only to Wine, so the test takes every write bit away.
 
-A file in use cannot be shown under Wine: Wine keeps no sharing locks a
-Linux process would meet, and another Wine process holding the file open
-does not stop its deletion as Windows would; the kept file and the second
-run are shown by the read-only case instead.
+A file in use: Wine keeps Windows' sharing rules between its own processes,
+so under Wine a Wine process holding a file open without sharing its
+deletion keeps the removal from it, as a program using the file does on
+Windows. On Linux nothing stops the removal of an open file, and Wine's
+sharing rules bind no Linux process, so there the case is not shown.
 """
 
 import os
@@ -119,6 +120,24 @@ class Scenario:
         with open(self.installation.record, encoding="utf-8") as f:
             return f.read().splitlines()
 
+    def hold_open(self, name):
+        """Windows: a Wine process keeps the file open without sharing its
+        deletion (cmd's input redirection does) until release(); returns it
+        once the file is seen open. Linux: None, nothing can hold a file."""
+        if not self.windows:
+            return None
+        path = os.path.realpath(os.path.join(self.installation.target, name))
+        holder = d.launch(["cmd.exe", "/c", f"ping -n 600 127.0.0.1 >nul <{w.windows_path(path)}"],
+                          env=self.installation.environment(), cwd=self.folder)
+        d.poll(lambda: held_open(path), what=f"{name} to be held open")
+        return holder
+
+    def release(self, holder):
+        if holder:
+            subprocess.run(["wine", "taskkill", "/F", "/IM", "ping.exe"], capture_output=True,
+                           env=self.installation.environment())
+            holder.wait()
+
     def gone(self):
         """Whether the installation's traces are gone: the record, and on
         Windows the uninstall entry and the folder of the record and the
@@ -149,6 +168,24 @@ def left_in(folder):
     return sorted(names)
 
 
+def held_open(path):
+    """Whether a process of ours has the file open (under Wine the Wine
+    server keeps a descriptor of every file a Wine process opened)."""
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                fds = os.listdir(f"/proc/{entry}/fd")
+            except OSError:
+                continue
+            for fd in fds:
+                try:
+                    if os.readlink(f"/proc/{entry}/fd/{fd}") == path:
+                        return True
+                except OSError:
+                    continue
+    return False
+
+
 def parents(name):
     parts = name.split("/")
     return ["/".join(parts[:i]) for i in range(1, len(parts))]
@@ -166,11 +203,11 @@ def answer(s, label, button):
 
 def scenario_interactive_removal_and_read_only_file(s):
     """One installation feeds every check of a removal that leaves files: a
-    changed file, the user's own and a read-only one."""
+    changed file, the user's own, a read-only one and (Windows) one in use."""
     s.install()
     target = s.installation.target
     assert s.record()[0] == "tidewater-kit-record 1" and s.recorded_files() == sorted(s.listing)
-    changed, locked = sorted(s.listing)[:2]
+    changed, locked, busy = sorted(s.listing)[:3]
     with open(os.path.join(target, changed), "ab") as f:
         f.write(b"changed by the user")
     mine = os.path.join(os.path.dirname(sorted(s.listing)[-1]), "mine.txt")
@@ -185,8 +222,10 @@ def scenario_interactive_removal_and_read_only_file(s):
     assert len(w.installed_files(target)) == len(s.listing) + 1
     assert s.record() and s.registered(), "a declined removal dropped the record or the entry"
 
-    # Yes: the question, then the result; OK ends it. The read-only file is
-    # kept and stays recorded, and so does the entry.
+    # Yes: the question, then the result; OK ends it. The read-only file and
+    # the one in use are kept and stay recorded, and so does the entry.
+    holder = s.hold_open(busy)
+    stuck = [locked] + ([busy] if holder else [])
     log = os.path.join(s.folder, "remove.log")
     program = s.start_removal(("log", log))
     question = answer(s, "question", 0)
@@ -194,17 +233,22 @@ def scenario_interactive_removal_and_read_only_file(s):
     answer(s, "result", 1)  # a lone OK sits in the rightmost place
     s.end_of_removal(program, INCOMPLETE)
     d.wait_no_window(REMOVE_TITLE)
+    s.release(holder)
     with open(log, encoding="utf-8") as f:
         text = f.read()
-    for line in (f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 2} files",
-                 f"Exit code: {w.exit_code(s.installation, INCOMPLETE)}"):
+    lines = [f"Kept, it is read-only: {locked}", f"Removed {len(s.listing) - 1 - len(stuck)} files",
+             f"Exit code: {w.exit_code(s.installation, INCOMPLETE)}"]
+    if holder:
+        lines.append(f"Kept, it is in use or cannot be read: {busy}")
+    for line in lines:
         assert line in text, f"{line!r} missing from the log:\n{text}"
-    assert s.recorded_files() == [locked], "the record keeps what is still installed"
+    assert s.recorded_files() == sorted(stuck), "the record keeps what is still installed"
     assert s.registered(), "the entry went while a file of the pack is left"
-    kept = sorted(set([changed, mine, locked] + parents(changed) + parents(mine) + parents(locked)))
+    kept = sorted(set(name for kept in [changed, mine] + stuck for name in [kept] + parents(kept)))
     assert left_in(target) == kept, left_in(target)
 
-    # Writable again: a silent removal takes it; only the user's files stay.
+    # Writable and closed again: a silent removal takes them; only the
+    # user's files stay.
     os.chmod(os.path.join(target, locked), stat.S_IRUSR | stat.S_IWUSR)
     _, code = s.remove("silent")
     assert code == 0, code
