@@ -127,8 +127,10 @@ class Scenario:
         if not self.windows:
             return None
         path = os.path.realpath(os.path.join(self.installation.target, name))
-        holder = d.launch(["cmd.exe", "/c", f"ping -n 600 127.0.0.1 >nul <{w.windows_path(path)}"],
-                          env=self.installation.environment(), cwd=self.folder)
+        # Started in the file's folder, so a space in the folders above it
+        # cannot split the redirection.
+        holder = d.launch(["cmd.exe", "/c", f"ping -n 600 127.0.0.1 >nul <{os.path.basename(path)}"],
+                          env=self.installation.environment(), cwd=os.path.dirname(path))
         d.poll(lambda: held_open(path), what=f"{name} to be held open")
         return holder
 
