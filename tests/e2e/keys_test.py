@@ -116,11 +116,21 @@ def scenario_install_by_keys(s):
     d.key("shift+Tab", window_id=window)
     wait_cue(window, "next", installation.windows, others=("back", "cancel"))
     d.key("space", window_id=window)
-    # "Cancel" with the focus, then "Finish" with the focus.
-    done = w.wait_change(window, w.BUTTON_BOXES["cancel"], cancel_with_cue, what="the Finish button")
     w.wait_page(window, 2)
-    assert cue_problem(done, "cancel", installation.windows) is None, cue_problem(done, "cancel",
-                                                                                 installation.windows)
+    # "Cancel" with the focus, then "Finish" with the focus: the button's
+    # pixels differ from Cancel's with the cue, and the cue is there. (Cancel
+    # without the cue, as Next's focus left it, also differs: it is no answer.)
+    last = []
+
+    def finish_with_cue():
+        shot = d.window_shot(window)
+        last[:] = [cue_problem(shot, "cancel", installation.windows)]
+        changed = w.region(shot, w.BUTTON_BOXES["cancel"]) != cancel_with_cue
+        return shot if changed and last[0] is None else None
+    try:
+        done = d.poll(finish_with_cue, interval=0.1, what="the Finish button with the focus cue")
+    except d.DriverError as error:
+        raise d.DriverError(f"{error}: {last}") from error
     s.shot(window, "installed-finish-focused")
     names = w.installed_files(installation.target)
     expected = w.archive_listing(s.hbpack, s.archive)
