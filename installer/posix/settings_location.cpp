@@ -13,18 +13,22 @@ std::string_view variable(const char* name) {
 
 }  // namespace
 
-std::optional<std::string> settings_file_location() {
-  constexpr std::string_view relative = "/halbrook/settings";
-  if (const auto file = variable(settings_file_variable); !file.empty()) return std::string(file);
-  if (auto config = variable("XDG_CONFIG_HOME"); config.starts_with('/')) {
-    while (config.ends_with('/')) config.remove_suffix(1);
-    return std::string(config) + std::string(relative);
+std::optional<std::string> user_file_location(const char* override_variable, const char* base_variable,
+                                              std::string_view home_folder, std::string_view relative) {
+  if (const auto file = variable(override_variable); !file.empty()) return std::string(file);
+  if (auto base = variable(base_variable); base.starts_with('/')) {
+    while (base.ends_with('/')) base.remove_suffix(1);
+    return std::string(base) + std::string(relative);
   }
   if (auto home = variable("HOME"); !home.empty()) {
     while (home.ends_with('/')) home.remove_suffix(1);
-    return std::string(home) + "/.config" + std::string(relative);
+    return std::string(home) + std::string(home_folder) + std::string(relative);
   }
   return std::nullopt;
+}
+
+std::optional<std::string> settings_file_location() {
+  return user_file_location(settings_file_variable, "XDG_CONFIG_HOME", "/.config", "/halbrook/settings");
 }
 
 }  // namespace installer

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace installer {
 
@@ -16,5 +17,12 @@ inline constexpr char settings_file_variable[] = "HB_SETTINGS_FILE";
 
 // Nothing when none of the variables above names a place.
 std::optional<std::string> settings_file_location();
+
+// The same rule for any file of the user's: the value of override_variable
+// when set and not empty; else <$base_variable><relative> when that variable
+// is absolute; else <$HOME><home_folder><relative>. Trailing slashes of the
+// folders are dropped; nothing when none of them names a place.
+std::optional<std::string> user_file_location(const char* override_variable, const char* base_variable,
+                                              std::string_view home_folder, std::string_view relative);
 
 }  // namespace installer

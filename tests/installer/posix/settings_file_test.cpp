@@ -6,8 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "hbsdk/filesystem/posix/posix_path.h"
 #include "installer/posix/file_io.h"
 #include "installer/posix/settings_location.h"
+#include "installer/record_location.h"
 #include "installer/settings_store.h"
 #include "scoped_variable.h"
 #include "support/temp_folder.h"
@@ -77,6 +79,31 @@ TEST(settings_location, override_then_xdg_then_home) {
     const scoped_variable config("XDG_CONFIG_HOME", c.config);
     const scoped_variable home("HOME", c.home);
     EXPECT_EQ(installer::settings_file_location(), c.expected) << c.label;
+  }
+}
+
+// The record of an installation follows the same rule in the data folder.
+TEST(settings_location, the_record_lives_in_the_data_folder) {
+  struct case_t {
+    const char* label;
+    std::optional<std::string> file, data, home;
+    std::optional<std::string> expected;
+  };
+  const case_t cases[] = {
+      {"override wins", "/o/r", "/d", "/h", "/o/r"},
+      {"XDG data folder", std::nullopt, "/d/", "/h", "/d/halbrook/tidewater-kit-pack.record"},
+      {"home", std::nullopt, "rel", "/h/", "/h/.local/share/halbrook/tidewater-kit-pack.record"},
+      {"nothing to go by", std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+      {"not UTF-8", "/o/\xff", std::nullopt, std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const scoped_variable file(installer::record_file_variable, c.file);
+    const scoped_variable data("XDG_DATA_HOME", c.data);
+    const scoped_variable home("HOME", c.home);
+    const auto found = installer::record_file_location();
+    const std::optional<std::string> text =
+        found ? std::optional<std::string>(hbsdk::filesystem::to_posix(*found)) : std::nullopt;
+    EXPECT_EQ(text, c.expected) << c.label;
   }
 }
 
